@@ -1,0 +1,39 @@
+// Exact integer arithmetic for the numbers of a division. A divisor and a
+// quotient have at most 14 digits each, so a dividend has at most 28 and a
+// partial product at most 15; 128-bit integers hold all of them exactly.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace varnokit {
+
+__extension__ typedef __int128 Int128;  // signed, exact up to about 1.7e38
+
+// --- Powers of ten ---
+constexpr int kPowerCount = 31;  // 10^0 … 10^30
+
+struct PowersOfTen {
+    Int128 value[kPowerCount];
+    constexpr PowersOfTen() : value{} {
+        value[0] = 1;
+        for (int i = 1; i < kPowerCount; ++i) value[i] = value[i - 1] * 10;
+    }
+};
+inline constexpr PowersOfTen kPowersOfTen{};
+
+// 10^e for 0 <= e < kPowerCount.
+constexpr Int128 pow10(int e) { return kPowersOfTen.value[e]; }
+
+// --- Decimal text ---
+// Plain decimal form: no grouping, a minus sign only for negative values.
+std::string toDecimal(Int128 value);
+
+// Number of decimal digits of a non-negative value (1 for 0).
+int decimalLength(Int128 value);
+
+// Parses an optional sign and 1..38 decimal digits, nothing else. Returns
+// false (leaving `out` alone) on any other text or on overflow.
+bool parseDecimal(const std::string& text, Int128& out);
+
+}  // namespace varnokit
