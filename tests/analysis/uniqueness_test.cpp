@@ -1,0 +1,149 @@
+// The uniqueness analysis over hand-built solution lists, against answers
+// worked out by hand: which conditions and which revealed digits leave one solution.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "analysis/uniqueness.h"
+#include "support/text.h"
+
+namespace varnokit {
+namespace {
+
+using testing::sjis;
+
+// A puzzle as the records hold it after the checks: `typed` rows are the
+// problem record's patterns (interior rows in solver order, leading blanks
+// kept, "" for the empty pair of a zero quotient digit); the WorkRecord gets
+// them trimmed, with `fixedQuotient` standing for cells fixed before the search.
+struct Layout {
+    std::string divisor;
+    std::string quotient;
+    std::string fixedQuotient;  // the WorkRecord's quotient; empty = as typed
+    std::string dividend;
+    std::vector<std::string> interior;
+    int remainder = 0;
+};
+
+void setRow(WorkRow& row, const std::string& text) {
+    ASSERT_LT(text.size(), sizeof row.text);
+    std::memset(row.text, 0, sizeof row.text);
+    std::memcpy(row.text, text.data(), text.size());
+    row.length = static_cast<int32_t>(text.size());
+}
+
+std::string trimBlanks(const std::string& text) {
+    std::size_t first = text.find_first_not_of(' ');
+    return first == std::string::npos ? std::string() : text.substr(first);
+}
+
+std::unique_ptr<PuzzleState> solvedState(const Layout& layout,
+                                         std::initializer_list<std::pair<int64_t, int64_t>> solutions) {
+    auto state = std::make_unique<PuzzleState>();
+    const std::string fixedQuotient = layout.fixedQuotient.empty() ? layout.quotient : layout.fixedQuotient;
+    setRow(state->problem.rows[kDivisorRow], layout.divisor);
+    setRow(state->problem.rows[kQuotientRow], layout.quotient);
+    setRow(state->problem.rows[kDividendRow], layout.dividend);
+    setRow(state->problem.rows[kRemainderRow], std::to_string(layout.remainder));
+    setRow(state->work.rows[kDivisorRow], layout.divisor);
+    setRow(state->work.rows[kQuotientRow], fixedQuotient);
+    setRow(state->work.rows[kDividendRow], layout.dividend);
+    setRow(state->work.rows[kRemainderRow], std::to_string(layout.remainder));
+    state->work.rows[kRemainderRow].value = layout.remainder;
+    for (std::size_t u = 0; u < layout.interior.size(); ++u) {
+        setRow(state->problem.rows[kFirstInteriorRow + u], layout.interior[u]);
+        setRow(state->work.rows[kFirstInteriorRow + u], trimBlanks(layout.interior[u]));
+    }
+    state->solutions.beginSearch(state->work);
+    for (auto [divisor, quotient] : solutions) state->solutions.append(divisor, quotient);
+    return state;
+}
+
+std::vector<std::string> sjisLines(const std::vector<std::string>& utf8Lines) {
+    std::vector<std::string> out;
+    for (const std::string& line : utf8Lines) out.push_back(sjis(line));
+    return out;
+}
+
+// 1* ) ** with quotient 7 and remainder 0: P_0 is the dividend itself.
+Layout sevenTimes() { return Layout{"1*", "7", "", "**", {"**"}, 0}; }
+
+TEST(AnalyseConditions, TwoSolutionsListDigitsUsedByExactlyOne) {
+    // 12 x 7 = 84 and 13 x 7 = 91: the '*' cells hold {2,8,4} and {3,9,1}.
+    // Digits used by neither (0, 5, 6, 7) are free in both and not listed.
+    auto state = solvedState(sevenTimes(), {{12, 7}, {13, 7}});
+    EXPECT_EQ(analyseConditions(*state),
+              sjisLines({"条件により一意化可能", "  * ≠1", "  * ≠2", "  * ≠3", "  * ≠4", "  * ≠8",
+                         "  * ≠9"}));
+}
+
+TEST(AnalyseDigits, TwoSolutionsReportEveryDifferingCellTwice) {
+    auto state = solvedState(sevenTimes(), {{12, 7}, {13, 7}});
+    EXPECT_EQ(analyseDigits(*state),
+              sjisLines({"数字化により一意化可能", "  被除数: ** → 8*", "  被除数: ** → 9*",
+                         "  被除数: ** → *1", "  被除数: ** → *4", "  除数: 1* → 12", "  除数: 1* → 13",
+                         "  部分積1行目: ** → 8*", "  部分積1行目: ** → 9*", "  部分積1行目: ** → *1",
+                         "  部分積1行目: ** → *4"}));
+}
+
+// Three solutions, the dividend's last cell a mask letter matched with P_0's,
+// and the condition "no * is 5" in force: letters are never counted or
+// reported, and the condition digit is free in every solution.
+Layout lettered() { return Layout{"1*", "7", "", "*A", {"*A"}, 0}; }
+
+TEST(AnalyseConditions, SeveralSolutionsWithLettersAndACondition) {
+    // '*' cells: 12 -> {2,8}, 13 -> {3,9}, 14 -> {4,9}. Only 9 is free in exactly one.
+    auto state = solvedState(lettered(), {{12, 7}, {13, 7}, {14, 7}});
+    state->conditionDigit = 5;
+    state->conditionChar = '5';
+    EXPECT_EQ(analyseConditions(*state), sjisLines({"条件により一意化可能", "  * ≠9"}));
+}
+
+TEST(AnalyseDigits, SeveralSolutionsSkipLettersAndSharedDigits) {
+    // Dividend 84, 91, 98: its first cell is 9 twice, so only 8 reveals one.
+    auto state = solvedState(lettered(), {{12, 7}, {13, 7}, {14, 7}});
+    EXPECT_EQ(analyseDigits(*state),
+              sjisLines({"数字化により一意化可能", "  被除数: *A → 8A", "  除数: 1* → 12",
+                         "  除数: 1* → 13", "  除数: 1* → 14", "  部分積1行目: *A → 8A"}));
+}
+
+// 1* ) **** with quotient *** whose middle digit the layout forces to 0:
+// P_0, an empty pair, then R_2 and P_2 typed two columns in.
+Layout zeroDigit() { return Layout{"1*", "***", "*0*", "****", {"**", "", "", "  **", "  **"}, 0}; }
+
+TEST(AnalyseConditions, CountsTypedWildcardsFixedBeforeTheSearch) {
+    // 10 x 102 = 1020 and 12 x 102 = 1224. The quotient's middle cell was
+    // typed '*' and holds 0 in both, so "no * is 0" would leave no solution
+    // and must not be advised, although 12 x 102 has 0 in no other '*' cell.
+    // 4 stands only in 1224.
+    auto state = solvedState(zeroDigit(), {{10, 102}, {12, 102}});
+    EXPECT_EQ(analyseConditions(*state), sjisLines({"条件により一意化可能", "  * ≠4"}));
+}
+
+TEST(AnalyseDigits, ZeroDigitRowsAreSkippedAndBlankRowsKeepTheirBlanks) {
+    // The empty pair is not numbered; R_2 and P_2 are the typed lines 2 and 3,
+    // shown with their blanks before the arrow and trimmed after it. The
+    // quotient's fixed middle cell is no wildcard and is never reported.
+    auto state = solvedState(zeroDigit(), {{10, 102}, {12, 102}});
+    EXPECT_EQ(analyseDigits(*state),
+              sjisLines({"数字化により一意化可能", "  被除数: **** → *0**", "  被除数: **** → *2**",
+                         "  被除数: **** → ***0", "  被除数: **** → ***4", "  除数: 1* → 10",
+                         "  除数: 1* → 12", "  部分積1行目: ** → *0", "  部分積1行目: ** → *2",
+                         "  部分積2行目:   ** → *0", "  部分積2行目:   ** → *4",
+                         "  部分積3行目:   ** → *0", "  部分積3行目:   ** → *4"}));
+}
+
+TEST(AnalyseUniqueness, NothingQualifiesGivesNoHeading) {
+    // Two solutions that agree in every wildcard cell cannot be told apart by
+    // revealing a digit, and with every digit free in both or neither, no
+    // condition separates them either.
+    auto state = solvedState(Layout{"12", "*", "", "**", {"**"}, 0}, {{12, 7}, {12, 7}});
+    EXPECT_TRUE(analyseDigits(*state).empty());
+    EXPECT_TRUE(analyseConditions(*state).empty());
+}
+
+}  // namespace
+}  // namespace varnokit
