@@ -1,0 +1,26 @@
+// The fixed sentences the user sees for the outcomes of the file commands.
+#include "files/problem_file.h"
+
+namespace varnokit {
+
+std::string fileStatusMessage(FileStatus status) {
+    switch (status) {
+    case FileStatus::Ok:
+        return {};
+    case FileStatus::CannotOpenOutput:
+        return "\x8fo\x97\xcd\x83t\x83@\x83" "C\x83\x8b\x82\xaa\x8aJ\x82\xaf\x82\xdc\x82\xb9\x82\xf1";  // 出力ファイルが開けません
+    case FileStatus::CannotOpenInput:
+        return "\x93\xfc\x97\xcd\x83t\x83@\x83" "C\x83\x8b\x82\xf0\x8aJ\x82\xaf\x82\xdc\x82\xb9\x82\xf1";  // 入力ファイルを開けません
+    case FileStatus::ReadError:
+        return "\x93\xfc\x97\xcd\x83t\x83@\x83" "C\x83\x8b\x82\xf0\x93\xc7\x82\xdf\x82\xdc\x82\xb9\x82\xf1";  // 入力ファイルを読めません
+    case FileStatus::LineTooLong:
+        return "\x93\xfc\x97\xcd\x83t\x83@\x83" "C\x83\x8b\x82\xcc\x8ds\x82\xaa\x92\xb7\x82\xb7\x82\xac\x82\xdc\x82\xb7";  // 入力ファイルの行が長すぎます
+    case FileStatus::WriteError:
+        return "\x8fo\x97\xcd\x83t\x83@\x83" "C\x83\x8b\x82\xc9\x8f\x91\x82\xab\x8d\x9e\x82\xdf\x82\xdc\x82\xb9\x82\xf1";  // 出力ファイルに書き込めません
+    case FileStatus::BadCondition:
+        return "\x8f\xf0\x8c\x8f\x82\xaa\x90\xae\x90\x94\x82\xc5\x82\xcd\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1";  // 条件が整数ではありません
+    }
+    return {};
+}
+
+}  // namespace varnokit
