@@ -1,0 +1,88 @@
+// Puts the interior rows into solver order (P_0, R_1, P_1, …, an empty pair
+// for each quotient digit 0), reads the final remainder's value and checks
+// it against the last partial product.
+#include <string_view>
+
+#include "model/parser.h"
+#include "model/parser_messages.h"
+#include "model/row_text.h"
+
+namespace varnokit {
+
+namespace {
+
+void copyLine(const WorkRow& from, WorkRow& to) {
+    setRowText(to, rowText(from));
+    std::memcpy(to.raw, from.raw, sizeof to.raw);
+    to.length = from.length;
+}
+
+// Writes the middle lines of the problem record (typed order, row 3 + i)
+// into the WorkRecord in solver order. False when they do not make exactly
+// 2q - 1 interior rows, which the layout checks rule out.
+bool placeInteriorRows(PuzzleState& state) {
+    const WorkRecord& typed = state.problem;
+    WorkRecord& work = state.work;
+    const int q = typed.rows[kQuotientRow].length;
+    const int lineCount = state.bodyLineCount;
+    for (int r = kFirstInteriorRow + 1; r < kRowCount; ++r) clearRowText(work.rows[r]);
+
+    int next = kFirstInteriorRow + 1;  // P_0 stays in row 4
+    for (int d = 2; d <= lineCount - 3; d += 2) {
+        const WorkRow& difference = typed.rows[3 + d];
+        const WorkRow& product = typed.rows[4 + d];
+        // Dividend digits brought down into this difference line; each one
+        // beyond the first stands for a quotient digit 0.
+        const int gap = difference.length - typed.rows[2 + d].length;
+        if (gap < 1 || next + 2 * gap > kRowCount) return false;
+        next += 2 * (gap - 1);  // the empty pairs, already cleared
+        copyLine(difference, work.rows[next++]);
+        copyLine(product, work.rows[next++]);
+    }
+    return q >= 1 && next == kFirstInteriorRow + 2 * q - 1;
+}
+
+bool allDigits(std::string_view text) {
+    if (text.empty()) return false;
+    for (char c : text)
+        if (!isDigitCell(c)) return false;
+    return true;
+}
+
+}  // namespace
+
+int relayout(PuzzleState& state) {
+    state.work = state.problem;
+    WorkRecord& work = state.work;
+    if (!placeInteriorRows(state)) {
+        state.pending += messages::kFirstProductMisplaced;
+        return 1;
+    }
+
+    WorkRow& remainder = work.rows[kRemainderRow];
+    remainder.value = 0;
+    Int128 value = 0;
+    if (!allDigits(rowText(remainder)) || !parseDecimal(std::string(rowText(remainder)), value)) {
+        state.pending += messages::kRemainderNotNumber;
+        return 1;
+    }
+    remainder.value = value;
+
+    const int q = work.rows[kQuotientRow].length;
+    const std::string_view last = stripBlanks(rowText(work.rows[partialProductRow(q - 1)]));
+    if (remainder.length > static_cast<int>(last.size())) {
+        state.pending += messages::kRemainderTooLong;
+        return 1;
+    }
+
+    state.problem = work;
+    for (int r = kFirstInteriorRow; r < kFirstInteriorRow + 2 * q - 1; ++r) {
+        WorkRow& row = work.rows[r];
+        const std::string cells(stripBlanks(rowText(row)));
+        setRowText(row, cells);
+        row.length = static_cast<int32_t>(cells.size());
+    }
+    return 0;
+}
+
+}  // namespace varnokit
