@@ -21,7 +21,9 @@ std::string formatReport(const PuzzleState& state, const std::vector<std::string
                          const std::vector<std::string>& log);
 
 // Appends the report to `path` or replaces the file with it. Write errors
-// (a full disk) are reported as WriteError, never lost silently.
+// (a full disk) are reported as WriteError, never lost silently, and leave
+// the file as it was: a failed append is cut back, and a regular file is
+// replaced only by a complete report.
 FileStatus writeReport(const std::string& path, ReportMode mode, const PuzzleState& state,
                        const std::vector<std::string>& notes, const std::vector<std::string>& log);
 
