@@ -243,6 +243,11 @@ TEST(ProblemFileDisk, SaveThenLoadReplacesTheFileAndLeavesNoTemporary) {
     ASSERT_EQ(readProblemFile(path, loaded), FileStatus::Ok);
     expectSameBoxes(loaded, boxes);
     EXPECT_EQ(folder.entryCount(), 1);
+
+    const std::string fresh = folder.file("fresh.txt");
+    ASSERT_EQ(writeProblemFile(fresh, boxes), FileStatus::Ok);
+    EXPECT_EQ(readBytes(fresh), readBytes(path));
+    EXPECT_EQ(folder.entryCount(), 2);
 }
 
 TEST(ProblemFileDisk, BadConditionLeavesTheOldFileAlone) {
@@ -369,6 +374,25 @@ TEST(ProblemFileDisk, ReadOnlyFileOrFolderIsNotReplaced) {
     fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec);
     EXPECT_EQ(writeProblemFile(path, workedExample()), FileStatus::CannotOpenOutput);
     EXPECT_EQ(readBytes(path), "old\r\n");
+}
+
+TEST(ProblemFileDisk, SharedPuzzleFilesLoadAndSaveBackByteForByte) {
+    int checked = 0;
+    for (const char* folder : {"puzzles", "bench"}) {
+        const fs::path dir = fs::path(VARNOKIT_SHARED_DIR) / folder;
+        if (!fs::is_directory(dir)) continue;
+        for (const auto& entry : fs::directory_iterator(dir)) {
+            if (entry.path().extension() != ".txt") continue;
+            ProblemBoxes boxes;
+            ASSERT_EQ(readProblemFile(entry.path().string(), boxes), FileStatus::Ok) << entry.path();
+            EXPECT_FALSE(boxes.body.empty()) << entry.path();
+            std::string bytes;
+            ASSERT_EQ(formatProblemFile(boxes, bytes), FileStatus::Ok) << entry.path();
+            EXPECT_EQ(bytes, readBytes(entry.path().string())) << entry.path();
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 0);
 }
 
 }  // namespace
