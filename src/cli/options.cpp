@@ -1,2 +1,157 @@
-// Command-line parsing for varnokit-cli (filled in with the tool).
-namespace varnokit {}
+// Parsing and checking the command line of varnokit-cli.
+#include "cli/options.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+
+namespace varnokit::cli {
+namespace {
+
+// A timeout of more than a year is surely a typing error.
+constexpr double kMaxTimeoutSeconds = 366.0 * 24 * 3600;
+
+bool parseSeconds(const std::string& text, double& out) {
+    if (text.empty() || text[0] == '-' || text[0] == '+' || text[0] == ' ') return false;
+    char* end = nullptr;
+    errno = 0;
+    double value = std::strtod(text.c_str(), &end);
+    if (errno != 0 || end != text.c_str() + text.size()) return false;
+    if (!std::isfinite(value) || value <= 0 || value > kMaxTimeoutSeconds) return false;
+    out = value;
+    return true;
+}
+
+ParsedArguments refuse(std::string message) {
+    ParsedArguments result;
+    result.error = std::move(message);
+    return result;
+}
+
+// Splits "--name=value" into name and value; other arguments stay whole.
+void splitOption(const std::string& arg, std::string& name, std::string& value, bool& hasValue) {
+    std::size_t eq = arg.find('=');
+    hasValue = arg.rfind("--", 0) == 0 && eq != std::string::npos;
+    name = hasValue ? arg.substr(0, eq) : arg;
+    value = hasValue ? arg.substr(eq + 1) : std::string();
+}
+
+// Final checks on the combination of options.
+std::string combinationError(const CliOptions& options) {
+    if (options.files.empty()) return "no problem file given";
+    int stdinCount = 0;
+    for (const std::string& file : options.files) stdinCount += file == "-" ? 1 : 0;
+    if (stdinCount > 1) return "standard input (-) can be read only once";
+    if (options.overwrite && options.reportPath.empty()) return "--overwrite needs --report OUT";
+    if (options.reportStdout && !options.reportPath.empty())
+        return "--report-stdout and --report cannot be used together";
+    if (options.reportStdout && options.json)
+        return "--report-stdout and --json cannot be used together";
+    return {};
+}
+
+}  // namespace
+
+ParsedArguments parseArguments(const std::vector<std::string>& args) {
+    if (args.empty()) return refuse("no command given");
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        if (args.size() > 1) return refuse("--help takes no arguments");
+        ParsedArguments help;
+        help.ok = true;
+        help.command = Command::Help;
+        return help;
+    }
+    if (args[0] != "solve") return refuse("unknown command '" + args[0] + "'");
+
+    ParsedArguments result;
+    result.command = Command::Solve;
+    CliOptions& options = result.options;
+    bool optionsEnded = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg == "-" || arg.rfind("-", 0) != 0) {
+            options.files.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        std::string name, value;
+        bool hasValue = false;
+        splitOption(arg, name, value, hasValue);
+        const bool takesValue = name == "--timeout" || name == "--engine" || name == "--report";
+        if (takesValue && !hasValue) {
+            if (i + 1 >= args.size()) return refuse(name + " needs a value");
+            value = args[++i];
+        } else if (!takesValue && hasValue) {
+            return refuse(name + " takes no value");
+        }
+
+        if (name == "--help" || name == "-h") {
+            result.command = Command::Help;
+        } else if (name == "--json") {
+            options.json = true;
+        } else if (name == "--timeout") {
+            if (!parseSeconds(value, options.timeoutSeconds))
+                return refuse("--timeout needs a positive number of seconds, not '" + value + "'");
+        } else if (name == "--no-clock") {
+            options.measureClock = false;
+        } else if (name == "--engine") {
+            if (value == "reference") options.engine = SearchEngine::Reference;
+            else if (value == "fast") options.engine = SearchEngine::Fast;
+            else return refuse("--engine must be reference or fast, not '" + value + "'");
+        } else if (name == "--unique") {
+            options.unique = true;
+        } else if (name == "--report") {
+            if (value.empty()) return refuse("--report needs a file name");
+            options.reportPath = value;
+        } else if (name == "--overwrite") {
+            options.overwrite = true;
+        } else if (name == "--report-stdout") {
+            options.reportStdout = true;
+        } else {
+            return refuse("unknown option '" + name + "'");
+        }
+    }
+    if (result.command == Command::Help) {
+        result.ok = true;
+        return result;
+    }
+    std::string error = combinationError(options);
+    if (!error.empty()) return refuse(error);
+    result.ok = true;
+    return result;
+}
+
+std::string helpText() {
+    return "usage: varnokit-cli solve [options] FILE...\n"
+           "       varnokit-cli --help\n"
+           "\n"
+           "Solves long-division skeleton puzzles kept in problem files (cp932, CR LF)\n"
+           "and prints the result log and every solution in UTF-8. FILE - reads\n"
+           "standard input. Several files are solved one after the other.\n"
+           "\n"
+           "options:\n"
+           "  --json             print one JSON object per file instead of text\n"
+           "  --timeout SECONDS  stop a search after SECONDS, as the Abort button does\n"
+           "  --no-clock         leave out the one-second processor clock measurement\n"
+           "                     (otherwise it runs once per process)\n"
+           "  --engine NAME      search engine: fast (default) or reference\n"
+           "  --unique           after two or more solutions, add the uniqueness\n"
+           "                     analysis to the result log\n"
+           "  --report OUT       append the result report to OUT (cp932, CR LF)\n"
+           "  --overwrite        with --report: replace OUT (further files append)\n"
+           "  --report-stdout    print the result report (UTF-8) instead of the text output\n"
+           "  -h, --help         show this text\n"
+           "\n"
+           "Ctrl-C stops the running search like the Abort button; the solutions found\n"
+           "so far are printed and no further file is solved. A second Ctrl-C ends\n"
+           "the program at once.\n"
+           "\n"
+           "exit status: 0 every puzzle searched to the end, 1 a puzzle rejected by the\n"
+           "checks, 3 a search stopped by --timeout or Ctrl-C, 2 a usage or file error\n"
+           "(2 outranks 3, 3 outranks 1).\n";
+}
+
+}  // namespace varnokit::cli

@@ -2,65 +2,19 @@
 // worked out by hand: which conditions and which revealed digits leave one solution.
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "analysis/solved_state.h"
 #include "analysis/uniqueness.h"
 #include "support/text.h"
 
 namespace varnokit {
 namespace {
 
+using testing::Layout;
 using testing::sjis;
-
-// A puzzle as the records hold it after the checks: `typed` rows are the
-// problem record's patterns (interior rows in solver order, leading blanks
-// kept, "" for the empty pair of a zero quotient digit); the WorkRecord gets
-// them trimmed, with `fixedQuotient` standing for cells fixed before the search.
-struct Layout {
-    std::string divisor;
-    std::string quotient;
-    std::string fixedQuotient;  // the WorkRecord's quotient; empty = as typed
-    std::string dividend;
-    std::vector<std::string> interior;
-    int remainder = 0;
-};
-
-void setRow(WorkRow& row, const std::string& text) {
-    ASSERT_LT(text.size(), sizeof row.text);
-    std::memset(row.text, 0, sizeof row.text);
-    std::memcpy(row.text, text.data(), text.size());
-    row.length = static_cast<int32_t>(text.size());
-}
-
-std::string trimBlanks(const std::string& text) {
-    std::size_t first = text.find_first_not_of(' ');
-    return first == std::string::npos ? std::string() : text.substr(first);
-}
-
-std::unique_ptr<PuzzleState> solvedState(const Layout& layout,
-                                         std::initializer_list<std::pair<int64_t, int64_t>> solutions) {
-    auto state = std::make_unique<PuzzleState>();
-    const std::string fixedQuotient = layout.fixedQuotient.empty() ? layout.quotient : layout.fixedQuotient;
-    setRow(state->problem.rows[kDivisorRow], layout.divisor);
-    setRow(state->problem.rows[kQuotientRow], layout.quotient);
-    setRow(state->problem.rows[kDividendRow], layout.dividend);
-    setRow(state->problem.rows[kRemainderRow], std::to_string(layout.remainder));
-    setRow(state->work.rows[kDivisorRow], layout.divisor);
-    setRow(state->work.rows[kQuotientRow], fixedQuotient);
-    setRow(state->work.rows[kDividendRow], layout.dividend);
-    setRow(state->work.rows[kRemainderRow], std::to_string(layout.remainder));
-    state->work.rows[kRemainderRow].value = layout.remainder;
-    for (std::size_t u = 0; u < layout.interior.size(); ++u) {
-        setRow(state->problem.rows[kFirstInteriorRow + u], layout.interior[u]);
-        setRow(state->work.rows[kFirstInteriorRow + u], trimBlanks(layout.interior[u]));
-    }
-    state->solutions.beginSearch(state->work);
-    for (auto [divisor, quotient] : solutions) state->solutions.append(divisor, quotient);
-    return state;
-}
+using testing::solvedState;
 
 std::vector<std::string> sjisLines(const std::vector<std::string>& utf8Lines) {
     std::vector<std::string> out;

@@ -1,0 +1,24 @@
+// The JSON form of one solved puzzle, for scripts: status, result log,
+// solution count and every solution with its numbers as decimal strings.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "model/puzzle_state.h"
+
+namespace varnokit::cli {
+
+// A JSON string literal (quotes included) for UTF-8 text.
+std::string jsonString(const std::string& utf8);
+
+// One line: {"file": …, "status": "ok"|"rejected"|"aborted", "log": [lines],
+// "count": N, "solutions": [{"divisor", "quotient", "dividend", "remainder",
+// "rows": [the written middle lines, top to bottom]}]}. `log` is cp932.
+std::string solveJson(const std::string& file, const std::string& status,
+                      const std::vector<std::string>& log, const PuzzleState& state);
+
+// One line for a file that could not be read: {"file", "status": "error", "message"}.
+std::string errorJson(const std::string& file, const std::string& utf8Message);
+
+}  // namespace varnokit::cli

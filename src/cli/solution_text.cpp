@@ -1,0 +1,55 @@
+// Laying out stored solutions as the solution pane shows them.
+#include "cli/solution_text.h"
+
+#include "encoding/cp932.h"
+
+namespace varnokit::cli {
+
+std::string rightAligned(const std::string& text, int width) {
+    const std::size_t field = width > 0 ? static_cast<std::size_t>(width) : 0;
+    if (text.size() >= field) return text;
+    return std::string(field - text.size(), ' ') + text;
+}
+
+std::vector<std::string> paneLines(const PuzzleState& state, int index) {
+    Int128 values[kRowCount];
+    state.solutions.rowValues(index, values);
+    const int n = state.problem.rows[kDividendRow].length;
+    const int q = state.work.rows[kQuotientRow].length;
+
+    std::vector<std::string> lines{toDecimal(values[kDividendRow])};
+    for (int u = 0; u < 2 * q - 1; ++u) {
+        const int row = kFirstInteriorRow + u;
+        if (values[row] == 0) continue;  // the empty pair of a zero quotient digit
+        lines.push_back(rightAligned(toDecimal(values[row]), state.problem.rows[row].length));
+    }
+    lines.push_back(rightAligned(toDecimal(values[kRemainderRow]), n));
+    return lines;
+}
+
+std::string quotientLine(const PuzzleState& state, int index) {
+    Int128 values[kRowCount];
+    state.solutions.rowValues(index, values);
+    return rightAligned(toDecimal(values[kQuotientRow]), state.problem.rows[kDividendRow].length);
+}
+
+std::vector<std::string> solutionBlock(const PuzzleState& state, int index) {
+    Int128 values[kRowCount];
+    state.solutions.rowValues(index, values);
+    const std::string divisor = toDecimal(values[kDivisorRow]);
+    const std::string indent(divisor.size() + 1, ' ');
+
+    std::vector<std::string> block;
+    block.push_back(std::to_string(index + 1) +
+                    cp932ToUtf8Lossy("\x94\xd4\x96\xda\x81^") +  // 番目／
+                    std::to_string(state.solutions.count()) +
+                    cp932ToUtf8Lossy("\x8c\xc2\x92\x86"));       // 個中
+    block.push_back(indent + quotientLine(state, index));
+    const std::vector<std::string> pane = paneLines(state, index);
+    for (std::size_t i = 0; i < pane.size(); ++i) {
+        block.push_back((i == 0 ? divisor + " " : indent) + pane[i]);
+    }
+    return block;
+}
+
+}  // namespace varnokit::cli

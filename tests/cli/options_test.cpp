@@ -1,0 +1,79 @@
+// The command line of varnokit-cli: what it accepts and what it refuses.
+#include <gtest/gtest.h>
+
+#include "cli/options.h"
+
+namespace varnokit::cli {
+namespace {
+
+ParsedArguments parse(std::vector<std::string> args) { return parseArguments(args); }
+
+TEST(CliOptions, AcceptsEveryOptionInEitherForm) {
+    ParsedArguments p = parse({"solve", "--json", "a.txt", "--timeout", "2.5", "--no-clock",
+                               "--engine=reference", "--unique", "--report=out.txt", "--overwrite", "-"});
+    ASSERT_TRUE(p.ok) << p.error;
+    EXPECT_EQ(p.command, Command::Solve);
+    const CliOptions& o = p.options;
+    EXPECT_TRUE(o.json);
+    EXPECT_DOUBLE_EQ(o.timeoutSeconds, 2.5);
+    EXPECT_FALSE(o.measureClock);
+    EXPECT_EQ(o.engine, SearchEngine::Reference);
+    EXPECT_TRUE(o.unique);
+    EXPECT_EQ(o.reportPath, "out.txt");
+    EXPECT_TRUE(o.overwrite);
+    EXPECT_EQ(o.files, (std::vector<std::string>{"a.txt", "-"}));
+}
+
+TEST(CliOptions, DefaultsAndFilesAfterDoubleDash) {
+    ParsedArguments p = parse({"solve", "--", "--json", "b.txt"});
+    ASSERT_TRUE(p.ok) << p.error;
+    EXPECT_FALSE(p.options.json);
+    EXPECT_TRUE(p.options.measureClock);
+    EXPECT_EQ(p.options.engine, SearchEngine::Fast);
+    EXPECT_EQ(p.options.timeoutSeconds, 0);
+    EXPECT_EQ(p.options.files, (std::vector<std::string>{"--json", "b.txt"}));
+}
+
+TEST(CliOptions, HelpInEveryPlace) {
+    EXPECT_EQ(parse({"--help"}).command, Command::Help);
+    EXPECT_EQ(parse({"-h"}).command, Command::Help);
+    ParsedArguments p = parse({"solve", "--help"});
+    EXPECT_TRUE(p.ok);
+    EXPECT_EQ(p.command, Command::Help);
+    EXPECT_NE(helpText().find("--timeout SECONDS"), std::string::npos);
+}
+
+TEST(CliOptions, RefusesBadUsageWithAReason) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string reasonPart;
+    };
+    const Case cases[] = {
+        {{}, "no command"},
+        {{"solv", "a.txt"}, "unknown command"},
+        {{"solve"}, "no problem file"},
+        {{"solve", "a.txt", "--frobnicate"}, "unknown option"},
+        {{"solve", "a.txt", "--timeout"}, "needs a value"},
+        {{"solve", "a.txt", "--timeout", "0"}, "positive"},
+        {{"solve", "a.txt", "--timeout", "-3"}, "positive"},
+        {{"solve", "a.txt", "--timeout", "5s"}, "positive"},
+        {{"solve", "a.txt", "--timeout", "nan"}, "positive"},
+        {{"solve", "a.txt", "--timeout", "1e300"}, "positive"},
+        {{"solve", "a.txt", "--engine", "quick"}, "reference or fast"},
+        {{"solve", "a.txt", "--json=yes"}, "takes no value"},
+        {{"solve", "a.txt", "--overwrite"}, "--overwrite needs --report"},
+        {{"solve", "a.txt", "--report", "r.txt", "--report-stdout"}, "cannot be used together"},
+        {{"solve", "a.txt", "--json", "--report-stdout"}, "cannot be used together"},
+        {{"solve", "-", "-"}, "only once"},
+        {{"solve", "a.txt", "--report="}, "file name"},
+    };
+    for (const Case& c : cases) {
+        ParsedArguments p = parse(c.args);
+        EXPECT_FALSE(p.ok) << ::testing::PrintToString(c.args);
+        EXPECT_NE(p.error.find(c.reasonPart), std::string::npos)
+            << ::testing::PrintToString(c.args) << " gave: " << p.error;
+    }
+}
+
+}  // namespace
+}  // namespace varnokit::cli
