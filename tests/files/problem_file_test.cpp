@@ -223,14 +223,6 @@ TEST(ProblemFileParse, WriterDoesNotLimitLinesButTheReaderRefusesThem) {
     parsed(bytes, FileStatus::LineTooLong);
 }
 
-TEST(ProblemFileParse, LoadingEmptiesTheBoxesFirst) {
-    ProblemBoxes boxes = workedExample();
-    ASSERT_EQ(parseProblemFile("3\r\n", boxes), FileStatus::Ok);
-    ProblemBoxes expected;
-    expected.divisor = "3";
-    expectSameBoxes(boxes, expected);
-}
-
 /* --- Files on disk --- */
 
 TEST(ProblemFileDisk, SaveThenLoadReplacesTheFileAndLeavesNoTemporary) {
