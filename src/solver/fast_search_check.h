@@ -1,0 +1,49 @@
+// The pruning test of the fast search: can a partial assignment (the divisor's
+// leading and trailing digits, some quotient digits) still grow into a
+// solution? Rows are checked from both ends: the known leading digits of the
+// divisor bound every row's value (interval reasoning), and the known
+// trailing digits fix every row's low digits (modular reasoning).
+#pragma once
+
+#include <cstdint>
+
+#include "model/numbers.h"
+#include "solver/fast_search_puzzle.h"
+
+namespace varnokit::fast {
+
+// A partial assignment. The divisor's known digits are its first `high` and
+// its last `low` positions (high + low <= s).
+struct Partial {
+    int8_t divisor[kMaxDivisorDigits];    // digit, or -1 while unknown
+    int8_t quotient[kMaxQuotientDigits];  // digit, or -1 while unknown
+    int high = 0;
+    int low = 0;
+};
+
+// An empty assignment for `puzzle`.
+Partial emptyPartial();
+
+// Letter bindings seen while checking one assignment.
+struct LetterScratch {
+    int8_t letter[kMaskLetters];  // digit, or -1
+    uint16_t taken;               // bit d: some letter holds d
+};
+
+// Contract: returns false only when no completion of `partial` is a solution
+// (every row matching its pattern, letters consistent and distinct, '*' never
+// the condition digit, r < divisor). True means only "not refuted yet"; with
+// every digit known it means the assignment satisfies all of these.
+bool consistent(const Puzzle& puzzle, const Partial& partial);
+
+// One row: is there a value in [lo, hi] whose lowest `known` digits are those
+// of `lowDigits` and that the pattern accepts? A sound approximation that is
+// exact when lo == hi. Binds letters in `letters` for digits it is sure of.
+bool rowFits(const Puzzle& puzzle, const RowPattern& row, Int128 lo, Int128 hi, int known,
+             Int128 lowDigits, LetterScratch& letters);
+
+// Writes the `length` decimal digits of 0 <= value < 10^length, most
+// significant first (leading zeros included).
+void decimalDigits(Int128 value, int length, int8_t* out);
+
+}  // namespace varnokit::fast

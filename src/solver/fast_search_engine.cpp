@@ -1,0 +1,241 @@
+// The enumeration of the fast search. It fixes the divisor's leading digits
+// in ascending blocks, and inside a block chooses, at every step, the most
+// constrained open choice (a quotient digit, the next divisor digit from the
+// left or the next one from the right), pruning with the two-ended row test.
+#include "solver/fast_search_engine.h"
+
+#include <algorithm>
+
+#include "solver/fast_search_check.h"
+
+namespace varnokit::fast {
+
+bool referenceOrder(const Candidate& a, const Candidate& b) {
+    if (a.divisor != b.divisor) return a.divisor < b.divisor;
+    return a.reversed < b.reversed;
+}
+
+namespace {
+
+// Digits still possible for each open choice, inherited down the tree (a
+// digit refuted at a node stays refuted below it: the test only gets
+// stricter as digits become known).
+struct Domains {
+    DigitMask quotient[kMaxQuotientDigits];
+    DigitMask high;  // divisor position `high`, the next from the left
+    DigitMask low;   // divisor position s-1-low, the next from the right
+};
+
+enum class ChoiceKind { High, Low, Quotient };
+
+int lowestDigit(DigitMask mask) { return mask == 0 ? -1 : __builtin_ctz(mask); }
+int digitCount(DigitMask mask) { return __builtin_popcount(mask); }
+
+void assign(Partial& partial, ChoiceKind kind, int k, int digit, int s) {
+    switch (kind) {
+        case ChoiceKind::High:
+            partial.divisor[partial.high++] = static_cast<int8_t>(digit);
+            break;
+        case ChoiceKind::Low:
+            partial.divisor[s - 1 - partial.low++] = static_cast<int8_t>(digit);
+            break;
+        case ChoiceKind::Quotient:
+            partial.quotient[k] = static_cast<int8_t>(digit);
+            break;
+    }
+}
+
+class Enumeration {
+public:
+    Enumeration(const Puzzle& puzzle, CandidateSink& sink) : puzzle_(puzzle), sink_(sink) {
+        found_.reserve(64);
+    }
+    EnumerationStats run();
+
+private:
+    void explore(const Partial& partial, const Domains& domains);
+    DigitMask survivors(const Partial& partial, ChoiceKind kind, int k, DigitMask mask) const;
+    void record(const Partial& partial);
+    void endBlock();
+    void tick();
+
+    const Puzzle& puzzle_;
+    CandidateSink& sink_;
+    std::vector<Candidate> found_;
+    EnumerationStats stats_;
+    uint64_t sinceTick_ = 0;
+};
+
+DigitMask Enumeration::survivors(const Partial& partial, ChoiceKind kind, int k, DigitMask mask) const {
+    DigitMask alive = 0;
+    for (int d = 0; d < 10; ++d) {
+        if (!(mask & (1u << d))) continue;
+        Partial child = partial;
+        assign(child, kind, k, d, puzzle_.s);
+        if (consistent(puzzle_, child)) alive = static_cast<DigitMask>(alive | (1u << d));
+    }
+    return alive;
+}
+
+// Contract: `partial` is consistent and `domains` hold, for every open
+// choice, a superset of the digits that can still lead to a solution.
+void Enumeration::explore(const Partial& partial, const Domains& domains) {
+    ++stats_.nodes;
+    tick();
+    const int s = puzzle_.s;
+
+    Domains next = domains;
+    ChoiceKind bestKind = ChoiceKind::High;
+    int bestK = -1;
+    int bestCount = 11;
+    bool anyOpen = false;
+
+    // Quotient digits first: they have few candidates and decide whole rows.
+    for (int k = 0; k < puzzle_.q && bestCount > 1; ++k) {
+        if (partial.quotient[k] >= 0) continue;
+        anyOpen = true;
+        next.quotient[k] = survivors(partial, ChoiceKind::Quotient, k, domains.quotient[k]);
+        const int count = digitCount(next.quotient[k]);
+        if (count == 0) return;
+        if (count < bestCount) {
+            bestCount = count;
+            bestKind = ChoiceKind::Quotient;
+            bestK = k;
+        }
+    }
+    if (partial.high + partial.low < s && bestCount > 1) {
+        anyOpen = true;
+        next.high = survivors(partial, ChoiceKind::High, 0, domains.high);
+        const int highCount = digitCount(next.high);
+        if (highCount == 0) return;
+        int lowCount = 11;
+        if (partial.high + partial.low + 1 < s) {
+            next.low = survivors(partial, ChoiceKind::Low, 0, domains.low);
+            lowCount = digitCount(next.low);
+            if (lowCount == 0) return;
+        }
+        if (highCount < bestCount || lowCount < bestCount) {
+            // On a tie between the two ends, grow the shorter one.
+            const bool preferLow = lowCount < highCount || (lowCount == highCount && partial.low < partial.high);
+            bestKind = preferLow ? ChoiceKind::Low : ChoiceKind::High;
+            bestCount = preferLow ? lowCount : highCount;
+        }
+    }
+
+    if (!anyOpen) {
+        record(partial);
+        return;
+    }
+
+    const DigitMask choices = bestKind == ChoiceKind::Quotient ? next.quotient[bestK]
+                              : bestKind == ChoiceKind::High  ? next.high
+                                                              : next.low;
+    for (int d = 0; d < 10; ++d) {
+        if (!(choices & (1u << d))) continue;
+        Partial child = partial;
+        assign(child, bestKind, bestK, d, s);
+        Domains childDomains = next;
+        if (child.high + child.low < s && bestKind != ChoiceKind::Quotient) {
+            // The end that moved starts afresh at its new position; when one
+            // open position is left, both ends name it.
+            if (bestKind == ChoiceKind::High) childDomains.high = puzzle_.divisorAllowed[child.high];
+            if (bestKind == ChoiceKind::Low) childDomains.low = puzzle_.divisorAllowed[s - 1 - child.low];
+            if (child.high + child.low == s - 1) {
+                const DigitMask both = static_cast<DigitMask>(childDomains.high & childDomains.low);
+                childDomains.high = childDomains.low = both;
+            }
+        }
+        explore(child, childDomains);
+    }
+}
+
+void Enumeration::record(const Partial& partial) {
+    Candidate c{0, 0, 0};
+    for (int p = 0; p < puzzle_.s; ++p) c.divisor = c.divisor * 10 + partial.divisor[p];
+    for (int k = 0; k < puzzle_.q; ++k) c.quotient = c.quotient * 10 + partial.quotient[k];
+    for (int k = puzzle_.q - 1; k >= 0; --k) c.reversed = c.reversed * 10 + partial.quotient[k];
+    found_.push_back(c);
+}
+
+void Enumeration::endBlock() {
+    std::sort(found_.begin(), found_.end(), referenceOrder);
+    sink_.block(found_);
+    found_.clear();
+}
+
+void Enumeration::tick() {
+    constexpr uint64_t kNodesPerPoll = 4096;
+    if (++sinceTick_ < kNodesPerPoll) return;
+    sinceTick_ = 0;
+    try {
+        sink_.poll();
+    } catch (...) {
+        std::sort(found_.begin(), found_.end(), referenceOrder);
+        sink_.interrupted(found_);
+        throw;
+    }
+}
+
+EnumerationStats Enumeration::run() {
+    const int s = puzzle_.s;
+    // Blocks: the divisor's first digits, enough of them for about a hundred
+    // blocks where the cells allow it.
+    int blockDigits = 0;
+    long blockCount = 1;
+    while (blockDigits < s && blockDigits < 3 && blockCount < 50) {
+        blockCount *= digitCount(puzzle_.divisorAllowed[blockDigits]);
+        ++blockDigits;
+    }
+
+    Domains domains{};
+    for (int k = 0; k < puzzle_.q; ++k) domains.quotient[k] = puzzle_.quotientAllowed[k];
+
+    int8_t prefix[3] = {0, 0, 0};
+    for (int i = 0; i < blockDigits; ++i) prefix[i] = static_cast<int8_t>(lowestDigit(puzzle_.divisorAllowed[i]));
+    long blockIndex = 0;
+    int progressShown = 0;
+    bool more = blockCount > 0;
+    while (more) {
+        Partial partial = emptyPartial();
+        for (int i = 0; i < blockDigits; ++i) partial.divisor[i] = prefix[i];
+        partial.high = blockDigits;
+        ++stats_.blocks;
+        if (consistent(puzzle_, partial)) {
+            domains.high = blockDigits < s ? puzzle_.divisorAllowed[blockDigits] : 0;
+            domains.low = blockDigits < s ? puzzle_.divisorAllowed[s - 1] : 0;
+            if (blockDigits == s - 1) domains.low = domains.high;
+            explore(partial, domains);
+        }
+        endBlock();
+
+        ++blockIndex;
+        const int progress = static_cast<int>(blockIndex * 100 / blockCount);
+        while (progressShown < progress) {
+            ++progressShown;
+            sink_.progress();
+        }
+
+        // The next prefix in ascending order: an odometer over the allowed digits.
+        int i = blockDigits - 1;
+        for (; i >= 0; --i) {
+            const DigitMask mask = puzzle_.divisorAllowed[i];
+            const DigitMask above = static_cast<DigitMask>(mask & ~((2u << prefix[i]) - 1));
+            if (above != 0) {
+                prefix[i] = static_cast<int8_t>(lowestDigit(above));
+                break;
+            }
+            prefix[i] = static_cast<int8_t>(lowestDigit(mask));
+        }
+        more = i >= 0;
+    }
+    return stats_;
+}
+
+}  // namespace
+
+EnumerationStats enumerateCandidates(const Puzzle& puzzle, CandidateSink& sink) {
+    Enumeration enumeration(puzzle, sink);
+    return enumeration.run();
+}
+
+}  // namespace varnokit::fast

@@ -1,0 +1,47 @@
+// The enumeration at the heart of the fast search: every divisor and
+// quotient that passes the two-ended row test with all digits known, handed
+// over block by block (blocks are the divisor's leading digits, ascending),
+// each block sorted into the reference order.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "model/numbers.h"
+#include "solver/fast_search_puzzle.h"
+
+namespace varnokit::fast {
+
+// One divisor and quotient with every row matching its pattern.
+struct Candidate {
+    Int128 divisor;
+    Int128 quotient;
+    Int128 reversed;  // the quotient's digits in reverse order: the order key after the divisor
+};
+
+// Divisor ascending, then the quotient read from its last digit (the last
+// digit varies slowest).
+bool referenceOrder(const Candidate& a, const Candidate& b);
+
+// What the enumeration tells its caller.
+class CandidateSink {
+public:
+    virtual ~CandidateSink() = default;
+    virtual void block(const std::vector<Candidate>& sorted) = 0;  // one block, in reference order
+    virtual void progress() {}  // about a hundred times over the enumeration
+    virtual void poll() {}      // every few thousand nodes: a chance to stop (by throwing)
+    // Called before a throw from poll() leaves the enumeration: the candidates
+    // found so far in the current block, sorted.
+    virtual void interrupted(const std::vector<Candidate>& /*sorted*/) {}
+};
+
+struct EnumerationStats {
+    uint64_t nodes = 0;   // partial assignments explored
+    uint64_t blocks = 0;  // divisor prefixes searched
+};
+
+// Contract: hands `sink` every assignment that `consistent` accepts with all
+// digits known, each exactly once, in reference order across all blocks.
+EnumerationStats enumerateCandidates(const Puzzle& puzzle, CandidateSink& sink);
+
+}  // namespace varnokit::fast

@@ -1,0 +1,90 @@
+// Translation of the WorkRecord into the fast search's puzzle description.
+#include "solver/fast_search_puzzle.h"
+
+#include <cassert>
+
+namespace varnokit::fast {
+
+int8_t cellCode(char c) {
+    if (c >= '0' && c <= '9') return static_cast<int8_t>(c - '0');
+    if (c >= 'A' && c < 'A' + kMaskLetters) return static_cast<int8_t>(kFirstLetter + (c - 'A'));
+    return kStar;
+}
+
+namespace {
+
+DigitMask rangeMask(int lo, int hi) {
+    DigitMask mask = 0;
+    for (int d = lo < 0 ? 0 : lo; d <= hi && d <= 9; ++d) mask = static_cast<DigitMask>(mask | (1u << d));
+    return mask;
+}
+
+DigitMask withoutCondition(DigitMask mask, int condition) {
+    if (condition < 0) return mask;
+    return static_cast<DigitMask>(mask & ~(1u << condition));
+}
+
+// The digits a cell may hold before anything else is known. A letter bound
+// before the search holds its digit; an unbound one any digit (its
+// consistency with other cells is checked as digits become known).
+DigitMask cellMask(int8_t cell, const WorkRow& row, int position, const Puzzle& puzzle) {
+    if (cell <= 9) return static_cast<DigitMask>(1u << cell);
+    if (cell == kStar) {
+        const DigitRange& range = row.ranges[position];
+        return withoutCondition(rangeMask(range.lo, range.hi), puzzle.condition);
+    }
+    int bound = puzzle.start.letter[cell - kFirstLetter];
+    if (bound >= 0) return static_cast<DigitMask>(1u << bound);
+    return kAllDigits;
+}
+
+void readRow(const WorkRow& row, int shift, RowPattern& pattern) {
+    pattern.length = row.length;
+    pattern.shift = shift;
+    for (int j = 0; j < row.length; ++j) pattern.cell[j] = cellCode(row.text[j]);
+}
+
+}  // namespace
+
+void buildPuzzle(const PuzzleState& state, Puzzle& puzzle) {
+    const WorkRecord& work = state.work;
+    puzzle = Puzzle{};
+    puzzle.s = work.rows[kDivisorRow].length;
+    puzzle.q = work.rows[kQuotientRow].length;
+    puzzle.n = work.rows[kDividendRow].length;
+    assert(puzzle.s >= 1 && puzzle.s <= kMaxDivisorDigits);
+    assert(puzzle.q >= 1 && puzzle.q <= kMaxQuotientDigits);
+    puzzle.remainder = work.rows[kRemainderRow].value;
+    puzzle.condition = state.conditionDigit;
+    puzzle.start = state.letters;
+
+    const WorkRow& divisor = work.rows[kDivisorRow];
+    for (int p = 0; p < puzzle.s; ++p) {
+        puzzle.divisorCell[p] = cellCode(divisor.text[p]);
+        DigitMask mask = cellMask(puzzle.divisorCell[p], divisor, p, puzzle);
+        if (p == 0) mask = static_cast<DigitMask>(mask & ~1u);  // a number never begins with 0
+        puzzle.divisorAllowed[p] = mask;
+    }
+
+    const WorkRow& quotient = work.rows[kQuotientRow];
+    for (int k = 0; k < puzzle.q; ++k) {
+        const int shift = puzzle.q - 1 - k;
+        readRow(work.rows[partialProductRow(k)], shift, puzzle.product[k]);
+        if (k > 0) readRow(work.rows[differenceRow(k)], shift, puzzle.difference[k]);
+
+        // A quotient digit is 0 exactly where its partial product is not written.
+        puzzle.quotientCell[k] = cellCode(quotient.text[k]);
+        const int8_t cell = puzzle.quotientCell[k];
+        DigitMask mask = cellMask(cell, quotient, k, puzzle);
+        if (cell == kStar && puzzle.product[k].length == 0) {
+            // The zero step of a '*' does not consult the digit range.
+            mask = withoutCondition(1u, puzzle.condition);
+        }
+        mask = puzzle.product[k].length == 0 ? static_cast<DigitMask>(mask & 1u)
+                                             : static_cast<DigitMask>(mask & ~1u);
+        puzzle.quotientAllowed[k] = mask;
+    }
+    readRow(work.rows[kDividendRow], 0, puzzle.dividend);
+}
+
+}  // namespace varnokit::fast

@@ -1,0 +1,55 @@
+// The puzzle as the fast search sees it: the divisor, quotient and row
+// patterns as small cell codes, the digits each divisor and quotient cell may
+// take, the row lengths and where each row ends under the dividend. Built once
+// per search from the WorkRecord, the letter bindings and the condition.
+#pragma once
+
+#include <cstdint>
+
+#include "model/numbers.h"
+#include "model/puzzle_state.h"
+#include "model/work_record.h"
+
+namespace varnokit::fast {
+
+// --- Cells ---
+// 0 … 9 a known digit, kStar any digit but the condition, kFirstLetter + i mask letter 'A' + i.
+constexpr int8_t kStar = 10;
+constexpr int8_t kFirstLetter = 11;
+
+using DigitMask = uint16_t;  // bit d set: digit d is allowed
+constexpr DigitMask kAllDigits = 0x3FF;
+
+// --- Rows that the search checks ---
+struct RowPattern {
+    int length = 0;  // digits; 0 = the row is not written
+    int shift = 0;   // dividend columns right of the row's last digit (q-1-k; 0 for the dividend)
+    int8_t cell[kTextCapacity] = {};  // from the left
+};
+
+struct Puzzle {
+    int s = 0, q = 0, n = 0;     // lengths of divisor, quotient, dividend
+    Int128 remainder = 0;        // the final remainder r
+    int condition = -1;          // the digit no '*' may stand for, or -1
+
+    int8_t divisorCell[kMaxDivisorDigits] = {};
+    DigitMask divisorAllowed[kMaxDivisorDigits] = {};   // by cell, range and condition
+    int8_t quotientCell[kMaxQuotientDigits] = {};
+    DigitMask quotientAllowed[kMaxQuotientDigits] = {};  // 0 exactly where P_k is not written
+
+    RowPattern product[kMaxQuotientDigits];     // P_k
+    RowPattern difference[kMaxQuotientDigits];  // R_k (k >= 1)
+    RowPattern dividend;
+
+    LetterBindings start{};  // bindings made before the search
+};
+
+// Cell code of one pattern character.
+int8_t cellCode(char c);
+
+// Builds the description. Every cell that the search treats as fixed (a digit,
+// a letter bound before the search) is read from `state`; the '*' cells of the
+// divisor and quotient keep their digit ranges.
+void buildPuzzle(const PuzzleState& state, Puzzle& puzzle);
+
+}  // namespace varnokit::fast
