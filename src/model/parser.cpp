@@ -35,10 +35,15 @@ enum class LineResult { Stored, Rejected, MaskOverflow };
 // Only digits, '*' and letters after the leading blanks a middle line may
 // have. Anything else (a blank inside, half-width katakana, '~', a control
 // byte, a broken double-byte character) would act as a mask letter later on.
+// The remainder may also hold blanks and cells that are not digits: the
+// remainder check reports those with its own message. A NUL byte would end
+// the text early and pass for a number, so it is rejected with the rest.
 bool hasOnlyCells(const std::string& text, LineKind kind) {
     std::size_t i = 0;
     if (kind == LineKind::MiddleLine)
         while (i < text.size() && text[i] == ' ') ++i;
+    if (kind == LineKind::Remainder)
+        return std::all_of(text.begin(), text.end(), [](char c) { return isCell(c) || c == ' '; });
     return std::all_of(text.begin() + static_cast<std::ptrdiff_t>(i), text.end(), isCell);
 }
 
@@ -56,7 +61,7 @@ LineResult readLine(PuzzleState& state, WorkRow& row, const std::string& typed, 
     if (raw.size() >= static_cast<std::size_t>(kRawCapacity) || text.size() >= static_cast<std::size_t>(kTextCapacity)) {
         state.pending += name + messages::kLineTooLong;
         ok = false;
-    } else if (kind != LineKind::Remainder && !hasOnlyCells(text, kind)) {
+    } else if (!hasOnlyCells(text, kind)) {
         state.pending += name + messages::kBadCharacter;
         ok = false;
     }

@@ -20,7 +20,7 @@ inline std::string_view rowText(const WorkRow& row) { return std::string_view(ro
 // Replaces the text; the caller has made sure it fits.
 inline void setRowText(WorkRow& row, std::string_view text) {
     assert(text.size() < static_cast<std::size_t>(kTextCapacity));
-    std::memcpy(row.text, text.data(), text.size());
+    if (!text.empty()) std::memcpy(row.text, text.data(), text.size());  // data() may be null
     row.text[text.size()] = '\0';
 }
 
