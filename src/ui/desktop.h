@@ -1,0 +1,39 @@
+// What the window asks of the desktop: file names, message boxes, the beep,
+// the clock and the help viewer. The window reaches them only through this
+// interface, so tests replace it and never meet a modal dialog.
+#pragma once
+
+#include <QString>
+#include <string>
+
+class QWidget;
+
+namespace varnokit::ui {
+
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+
+    // --- Dialogs (empty result: the user cancelled) ---
+    virtual QString openFileName(QWidget* parent) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& startName) = 0;
+    virtual void showMessage(QWidget* parent, const QString& text) = 0;  // modal, OK button
+
+    // --- System ---
+    virtual void beep() = 0;
+    virtual double now() = 0;  // local date and time in days since 1899-12-30
+    virtual std::string formatTime(double when) = 0;  // cp932
+};
+
+// The real desktop: Qt's file dialogs and message box, QApplication::beep.
+class QtDesktop : public Desktop {
+public:
+    QString openFileName(QWidget* parent) override;
+    QString saveFileName(QWidget* parent, const QString& startName) override;
+    void showMessage(QWidget* parent, const QString& text) override;
+    void beep() override;
+    double now() override;
+    std::string formatTime(double when) override;
+};
+
+}  // namespace varnokit::ui

@@ -1,0 +1,99 @@
+// TForm1's start-up and its small commands: Clear, Abort, Exit, Help and
+// About, and the closing of the window.
+#include "ui/main_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "ui/about_box.h"
+#include "ui/desktop.h"
+#include "ui/guide_viewer.h"
+#include "ui/memo_box.h"
+#include "ui/program_icon.h"
+#include "ui/radio_group.h"
+
+namespace varnokit::ui {
+
+TForm1::TForm1(Desktop& desktop, QWidget* parent) : QMainWindow(parent), desktop_(desktop) {
+    buildControls();
+    setWindowIcon(QIcon(programIcon(64)));
+    connectHandlers();
+    FormCreate();
+    aboutBox_ = new TAboutBox(this);  // created hidden, shown by N1Click
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::connectHandlers() {
+    connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
+    connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
+    connect(Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
+    connect(Button7, &QPushButton::clicked, this, &TForm1::Button7Click);
+    connect(Button12, &QPushButton::clicked, this, &TForm1::Button12Click);
+    connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
+    connect(Help2, &QAction::triggered, this, &TForm1::Help2Click);
+    connect(N1, &QAction::triggered, this, &TForm1::N1Click);
+}
+
+void TForm1::emptyBoxes() {
+    for (MemoBox* box : {Memo1, Memo2, Memo3, Memo4, Memo5, Memo6, Memo7, Memo8, Memo9, Memo10,
+                         Memo11, Memo12})
+        box->clear();
+}
+
+void TForm1::FormCreate() {
+    emptyBoxes();
+    for (QPushButton* b : {Button4, Button5, Button6, Button7, Button10, Button11, Button12})
+        b->setEnabled(false);
+    show();
+    Memo7->setFocus();
+    RadioGroup1->setItemIndex(0);  // 終了音: 有
+    RadioGroup2->setItemIndex(0);  // 結果出力: 追加
+    state_.abortFlag = 0;
+    ProgressBar1->hide();
+}
+
+// Clear leaves the stored solutions and the navigation buttons alone: they
+// still step through the last Solve's solutions into the emptied pane.
+void TForm1::Button2Click() {
+    emptyBoxes();
+    Memo7->setFocus();
+    for (QPushButton* b : {Button10, Button11, Button12}) b->setEnabled(false);
+}
+
+void TForm1::Button12Click() { state_.abortFlag = 1; }
+
+void TForm1::Button3Click() { exitProgram(); }
+
+void TForm1::Exit1Click() { exitProgram(); }
+
+void TForm1::exitProgram() { close(); }
+
+// The menu and the close box stay usable while the search runs, and the
+// search lets them run from inside itself. Closing then would free the
+// solutions under the search, so the search is asked to stop as Abort does,
+// and the Solve command closes the window once the search has unwound.
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (searching_) {
+        state_.abortFlag = 1;
+        exitRequested_ = true;
+        event->ignore();
+        return;
+    }
+    state_.solutions.reset();  // release every stored solution
+    if (guideViewer_) guideViewer_->close();
+    event->accept();
+}
+
+void TForm1::Help2Click() {
+    if (!guideViewer_) guideViewer_ = new GuideViewer(this);
+    guideViewer_->showContents();
+}
+
+void TForm1::N1Click() { aboutBox_->exec(); }
+
+}  // namespace varnokit::ui

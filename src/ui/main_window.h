@@ -1,0 +1,88 @@
+// The main window TForm1: the puzzle on the left (divisor, quotient, body,
+// condition), the current solution on the right, notes, result log, the
+// command buttons and the menu. Every command is one handler here; the work
+// itself is done by the core on the window's PuzzleState.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include "ui/guide_viewer.h"
+
+#include "model/puzzle_state.h"
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QProgressBar;
+class QPushButton;
+
+namespace varnokit::ui {
+
+class Desktop;
+class MemoBox;
+class RadioGroup;
+class TAboutBox;
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    // The desktop (dialogs, messages, beep, clock) must outlive the window.
+    explicit TForm1(Desktop& desktop, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    PuzzleState& state() { return state_; }
+    bool isSearching() const { return searching_; }
+    TAboutBox* aboutBox() const { return aboutBox_; }
+    GuideViewer* guideViewer() const { return guideViewer_; }
+
+    // --- Controls, by their component names ---
+    MemoBox *Memo1, *Memo2, *Memo3, *Memo4, *Memo5, *Memo6;
+    MemoBox *Memo7, *Memo8, *Memo9, *Memo10, *Memo11, *Memo12;
+    QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9;
+    QPushButton *Button1, *Button2, *Button3, *Button4, *Button5, *Button6;
+    QPushButton *Button7, *Button8, *Button9, *Button10, *Button11, *Button12;
+    QGroupBox* GroupBox1;
+    RadioGroup *RadioGroup1, *RadioGroup2;
+    QProgressBar* ProgressBar1;
+    QMenuBar* MainMenu1;
+    QMenu *File1, *Help1;
+    QAction *Exit1, *Help2, *N1;
+
+    // --- Commands ---
+    void FormCreate();    // start-up state
+    void Button2Click();  // 消去: empty the boxes
+    void Button3Click();  // 終了
+    void Button4Click();  // 先頭: first solution
+    void Button5Click();  // 前: previous solution
+    void Button6Click();  // 後: next solution
+    void Button7Click();  // 最後: last solution
+    void Button12Click(); // 中止: ask the running search to stop
+    void Exit1Click();    // File > Exit
+    void Help2Click();    // Help > Help: the user's guide at its contents
+    void N1Click();       // Help > バージョン情報: the About box
+
+    // Draws the list's current solution and sets the navigation buttons.
+    // Precondition: the list is not empty.
+    void showSolution();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void connectHandlers();
+    void emptyBoxes();    // the twelve boxes, in the order Memo1 … Memo12
+    void exitProgram();   // Exit: stop a running search first, then close
+
+    Desktop& desktop_;
+    PuzzleState state_;
+    TAboutBox* aboutBox_ = nullptr;
+    QPointer<GuideViewer> guideViewer_;
+    bool searching_ = false;      // a Solve is inside the search
+    bool exitRequested_ = false;  // Exit or close arrived during the search
+};
+
+}  // namespace varnokit::ui

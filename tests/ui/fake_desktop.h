@@ -1,0 +1,35 @@
+// A desktop for the window tests: file names and answers queued in advance,
+// messages and beeps recorded, a fixed clock.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+
+#include "ui/desktop.h"
+
+namespace varnokit::testing {
+
+class FakeDesktop : public ui::Desktop {
+public:
+    // --- Set up by the test ---
+    std::deque<QString> nextOpenNames;  // an empty name is a cancelled dialog
+    std::deque<QString> nextSaveNames;
+    std::string clockText = "2596 MHz";
+    double clock = 46000.5;             // 2025-12-09 12:00:00
+
+    // --- Recorded ---
+    QStringList messages;
+    QStringList saveStartNames;         // the name each save dialog started with
+    int beeps = 0;
+    int openDialogs = 0;
+
+    QString openFileName(QWidget*) override;
+    QString saveFileName(QWidget*, const QString& startName) override;
+    void showMessage(QWidget*, const QString& text) override { messages.append(text); }
+    void beep() override { ++beeps; }
+    double now() override { return clock; }
+    std::string formatTime(double) override { return "2025/12/09 12:00:00"; }
+};
+
+}  // namespace varnokit::testing

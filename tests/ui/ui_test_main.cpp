@@ -1,0 +1,17 @@
+// Runs every window test class on the offscreen platform (unless a display
+// platform was asked for) and returns the number of failed classes.
+#include <QApplication>
+#include <cstdlib>
+
+int runLayoutTests(int argc, char** argv);
+int runCommandTests(int argc, char** argv);
+int runNavigationTests(int argc, char** argv);
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    int failed = 0;
+    for (auto run : {runLayoutTests, runCommandTests, runNavigationTests})
+        failed += run(argc, argv) != 0 ? 1 : 0;
+    return failed;
+}

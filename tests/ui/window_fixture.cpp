@@ -1,0 +1,50 @@
+// Window-test helpers.
+#include "window_fixture.h"
+
+#include <QPushButton>
+#include <cstring>
+
+namespace varnokit::testing {
+namespace {
+
+void setRow(WorkRecord& record, int row, const char* text) {
+    WorkRow& r = record.rows[row];
+    std::strncpy(r.text, text, sizeof r.text - 1);
+    std::strncpy(r.raw, text, sizeof r.raw - 1);
+    r.length = static_cast<int32_t>(std::strlen(text));
+}
+
+}  // namespace
+
+WindowFixture::WindowFixture() : window(std::make_unique<ui::TForm1>(desktop)) {}
+
+void storeWorkedExampleSolutions(PuzzleState& state,
+                                 std::initializer_list<std::pair<int64_t, int64_t>> solutions) {
+    // Screen layout: interior rows keep their leading blanks.
+    setRow(state.problem, kDivisorRow, "**");
+    setRow(state.problem, kQuotientRow, "**");
+    setRow(state.problem, kDividendRow, "9**");
+    setRow(state.problem, kRemainderRow, "0");
+    setRow(state.problem, partialProductRow(0), "**");
+    setRow(state.problem, differenceRow(1), " **");
+    setRow(state.problem, partialProductRow(1), " **");
+    // Solver order, blanks gone.
+    state.work = state.problem;
+    setRow(state.work, differenceRow(1), "**");
+    setRow(state.work, partialProductRow(1), "**");
+    state.work.rows[kRemainderRow].value = 0;
+
+    state.solutions.reset();
+    state.solutions.beginSearch(state.work);
+    for (auto [divisor, quotient] : solutions) state.solutions.append(divisor, quotient);
+    state.solutions.setCurrent(0);
+}
+
+QString navigationState(ui::TForm1& window) {
+    QString out;
+    for (QPushButton* b : {window.Button4, window.Button5, window.Button6, window.Button7})
+        out.append(b->isEnabled() ? u'+' : u'-');
+    return out;
+}
+
+}  // namespace varnokit::testing

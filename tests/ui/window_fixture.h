@@ -1,0 +1,31 @@
+// Helpers shared by the window tests: a fresh window on a fake desktop,
+// box contents as UTF-8 lines, and stored solutions built by hand.
+#pragma once
+
+#include <QStringList>
+#include <memory>
+
+#include "fake_desktop.h"
+#include "ui/main_window.h"
+#include "ui/memo_box.h"
+
+namespace varnokit::testing {
+
+struct WindowFixture {
+    FakeDesktop desktop;
+    std::unique_ptr<ui::TForm1> window;
+
+    WindowFixture();
+    ui::TForm1& w() { return *window; }
+};
+
+// Fills `state` as a Solve of the worked example's layout would (divisor 2
+// cells, quotient 2, body 936 / 84 / ␣96 / ␣96 / 0) and stores the given
+// (divisor, quotient) pairs as its solutions, the first one current.
+void storeWorkedExampleSolutions(PuzzleState& state,
+                                 std::initializer_list<std::pair<int64_t, int64_t>> solutions);
+
+// The enabled state of Button4 … Button7 as a four-letter string, e.g. "--++".
+QString navigationState(ui::TForm1& window);
+
+}  // namespace varnokit::testing
