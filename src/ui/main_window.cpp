@@ -33,6 +33,10 @@ void TForm1::connectHandlers() {
     connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
     connect(Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
     connect(Button7, &QPushButton::clicked, this, &TForm1::Button7Click);
+    connect(Button8, &QPushButton::clicked, this, &TForm1::Button8Click);
+    connect(Button9, &QPushButton::clicked, this, &TForm1::Button9Click);
+    connect(Button10, &QPushButton::clicked, this, &TForm1::Button10Click);
+    connect(Button11, &QPushButton::clicked, this, &TForm1::Button11Click);
     connect(Button12, &QPushButton::clicked, this, &TForm1::Button12Click);
     connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
     connect(Help2, &QAction::triggered, this, &TForm1::Help2Click);

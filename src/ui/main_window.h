@@ -9,6 +9,11 @@
 
 #include "ui/guide_viewer.h"
 
+#include <string>
+#include <vector>
+
+#include "files/problem_file.h"
+#include "model/puzzle_input.h"
 #include "model/puzzle_state.h"
 
 class QAction;
@@ -59,6 +64,10 @@ public:
     void Button5Click();  // 前: previous solution
     void Button6Click();  // 後: next solution
     void Button7Click();  // 最後: last solution
+    void Button8Click();  // 問題読込: load a problem file into the boxes
+    void Button9Click();  // 問題保存: save the boxes as a problem file
+    void Button10Click(); // 結果保存: write the report of the last Solve
+    void Button11Click(); // 一意解: the uniqueness analysis into the log
     void Button12Click(); // 中止: ask the running search to stop
     void Exit1Click();    // File > Exit
     void Help2Click();    // Help > Help: the user's guide at its contents
@@ -77,10 +86,18 @@ private:
     void emptyBoxes();    // the twelve boxes, in the order Memo1 … Memo12
     void exitProgram();   // Exit: stop a running search first, then close
 
+    // A box's text in cp932. False (after telling the user which box holds
+    // which character) when cp932 cannot hold one of its characters.
+    bool boxText(MemoBox* box, std::string& out);
+    bool boxLines(MemoBox* box, std::vector<std::string>& out);
+    QString boxName(MemoBox* box) const;
+    void showStatus(FileStatus status);  // the fixed sentence of a file command's failure
+
     Desktop& desktop_;
     PuzzleState state_;
     TAboutBox* aboutBox_ = nullptr;
     QPointer<GuideViewer> guideViewer_;
+    QString lastSaveName_;        // the save dialog starts here, for problems and reports alike
     bool searching_ = false;      // a Solve is inside the search
     bool exitRequested_ = false;  // Exit or close arrived during the search
 };

@@ -1,0 +1,17 @@
+// "一意解": the uniqueness analysis over the stored solutions, appended to
+// the result log. Changes no button and no stored solution.
+#include "analysis/uniqueness.h"
+#include "ui/main_window.h"
+#include "ui/memo_box.h"
+#include "ui/text_edge.h"
+
+namespace varnokit::ui {
+
+void TForm1::Button11Click() {
+    Memo3->appendLines(fromCp932ForDisplay(analyseConditions(state_)));
+    Memo3->scrollToTop();
+    Memo3->appendLines(fromCp932ForDisplay(analyseDigits(state_)));
+    Memo3->scrollToTop();
+}
+
+}  // namespace varnokit::ui
