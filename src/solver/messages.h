@@ -1,0 +1,29 @@
+// The solver's fixed texts for the result log, as cp932 bytes.
+#pragma once
+
+namespace varnokit {
+
+// --- Propagation ---
+inline constexpr char kContradictionMessage[] =
+    "\x96\xe2\x91\xe8\x82\xc9\x96\xb5\x8f\x82\x81" "B";  // 問題に矛盾。
+
+// --- Search ---
+inline constexpr char kAbortedMessage[] =
+    "\x92\x86\x8e~\x82\xb3\x82\xea\x82\xdc\x82\xb5\x82\xbd\x81I";  // 中止されました！
+
+// --- Summary ---
+inline constexpr char kNoSolutionMessage[] =
+    "\x89\xf0\x82\xcd\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x81" "B";  // 解はありません。
+inline constexpr char kUniqueSolutionMessage[] =
+    "\x88\xea\x88\xd3\x89\xf0\x82\xc5\x82\xb7\x81" "B";  // 一意解です。
+inline constexpr char kSolutionsSuffix[] =
+    "\x8c\xc2\x82\xcc\x89\xf0\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb7\x81" "B";  // 個の解があります。
+inline constexpr char kElapsedPrefix[] = "  \x8f\x8a\x97v\x8e\x9e\x8a\xd4: ";  // "  所要時間: "
+inline constexpr char kSecondsSuffix[] = "\x95" "b";  // 秒
+inline constexpr char kStartedSuffix[] = " started";
+
+// --- Clock ---
+inline constexpr char kClockUnavailableMessage[] =
+    "\x83N\x83\x8d\x83" "b\x83N\x91\xaa\x92\xe8\x95s\x94\x5c";  // クロック測定不能
+
+}  // namespace varnokit
