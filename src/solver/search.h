@@ -17,6 +17,7 @@ struct SearchAborted {};
 struct SearchStats {
     uint64_t nodes = 0;           // candidate steps tried
     int progressChecks = 0;       // times the progress level was reached
+    int solutions = 0;            // solutions stored by acceptSolution
 };
 
 // What one search reads and writes. The state holds the WorkRecord after the
@@ -31,6 +32,12 @@ struct SearchContext {
     bool letterAvoidsCondition[kMaskLetters] = {};
     SearchStats stats;
 };
+
+// Matches a value against a row's pattern: 0 when it fits (binding unbound
+// letters on the way), 1 otherwise. Bindings made before a mismatch stay;
+// callers snapshot the letters first. A '*' never stands for the condition
+// digit, nor does a letter listed in letterAvoidsCondition; other letters may.
+int matchRow(SearchContext& context, Int128 value, const WorkRow& row);
 
 // The recursion level at which the search reaches the progress check about
 // a hundred times: -1 none, 0 … s-1 a divisor position, 100 + k quotient index k.
