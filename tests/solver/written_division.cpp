@@ -121,7 +121,11 @@ HiddenPuzzle randomPuzzle(std::mt19937& random, int s, int q) {
 
     const int64_t divisor = uniform(power10(s - 1), power10(s) - 1);
     int64_t quotient = uniform(1, 9);
-    for (int k = 1; k < q; ++k) quotient = quotient * 10 + (chance(0.25) ? 0 : uniform(1, 9));
+    // The last partial product ends under the dividend's last digit, so a
+    // written division never ends in a zero quotient digit.
+    for (int k = 1; k < q; ++k) {
+        quotient = quotient * 10 + (k + 1 < q && chance(0.3) ? 0 : uniform(1, 9));
+    }
     const int64_t remainder = chance(0.3) ? 0 : uniform(0, divisor - 1);
 
     HiddenPuzzle puzzle;
