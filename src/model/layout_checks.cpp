@@ -10,9 +10,7 @@ namespace varnokit {
 
 namespace {
 
-// Rows of the middle lines in typed order: body line i sits in row 3 + i.
-int firstMiddleRow() { return 4; }
-int lastMiddleRow(const PuzzleState& state) { return state.bodyLineCount + 1; }
+int firstMiddleRow() { return kFirstInteriorRow; }  // body line 1
 
 }  // namespace
 
@@ -33,6 +31,7 @@ void lengthChecks(PuzzleState& state) {
 }
 
 void layoutChecks(PuzzleState& state) {
+    if (lastMiddleRow(state) < firstMiddleRow()) return;  // no middle lines: the parse failed
     const WorkRecord& rec = state.problem;
     const int s = rec.rows[kDivisorRow].length;
     const int q = rec.rows[kQuotientRow].length;

@@ -78,8 +78,6 @@ std::string middleLineName(int i) {
 }
 
 void readCondition(PuzzleState& state, const std::string& text) {
-    state.conditionDigit = -1;
-    state.conditionChar = 0;
     if (text.empty()) return;
     Int128 value = 0;
     if (!parseDecimal(text, value)) {
@@ -98,6 +96,8 @@ ParseStatus parse(PuzzleState& state, const PuzzleInput& input) {
     std::memset(&state.problem, 0, sizeof state.problem);
     std::memset(&state.work, 0, sizeof state.work);
     std::memset(&state.scratch, 0, sizeof state.scratch);
+    state.conditionDigit = -1;
+    state.conditionChar = 0;
     const std::size_t pendingBefore = state.pending.size();
     auto failed = [&] { return state.pending.size() != pendingBefore; };
     WorkRecord& rec = state.problem;

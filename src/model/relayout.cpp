@@ -24,7 +24,7 @@ bool placeInteriorRows(PuzzleState& state) {
     const WorkRecord& typed = state.problem;
     WorkRecord& work = state.work;
     const int q = typed.rows[kQuotientRow].length;
-    const int lineCount = state.bodyLineCount;
+    const int lineCount = lastMiddleRow(state) - 1;
     for (int r = kFirstInteriorRow + 1; r < kRowCount; ++r) clearRowText(work.rows[r]);
 
     int next = kFirstInteriorRow + 1;  // P_0 stays in row 4

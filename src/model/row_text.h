@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "model/puzzle_state.h"
 #include "model/work_record.h"
 
 namespace varnokit {
@@ -30,6 +31,13 @@ inline std::string_view stripBlanks(std::string_view text) {
     if (first == std::string_view::npos) return {};
     std::size_t last = text.find_last_not_of(' ');
     return text.substr(first, last - first + 1);
+}
+
+// Row of the last middle line in typed order (body line i sits in row
+// 3 + i), kept inside the record whatever the body line count says.
+inline int lastMiddleRow(const PuzzleState& state) {
+    const int32_t lines = state.bodyLineCount;
+    return lines < 2 ? 3 : lines > kRowCount - 2 ? kRowCount - 1 : lines + 1;
 }
 
 // Empties text, raw text and length; value and ranges are left alone.

@@ -21,16 +21,16 @@ std::vector<std::string> normaliseAll(PuzzleState& state, std::initializer_list<
     return out;
 }
 
+using V = std::vector<std::string>;
+
 TEST(Normaliser, DigitsBlanksAndWildcards) {
     PuzzleState state;
-    using V = std::vector<std::string>;
     EXPECT_EQ(normaliseAll(state, {" 12 *90", "１２＊", "　７"}), (V{" 12 *90", "12*", " 7"}));
     EXPECT_EQ(state.maskCount, 0);
 }
 
 TEST(Normaliser, MasksFollowFirstAppearanceAcrossLines) {
     PuzzleState state;
-    using V = std::vector<std::string>;
     EXPECT_EQ(normaliseAll(state, {"ア*", "イア"}), (V{"A*", "BA"}));
     EXPECT_EQ(normaliseAll(state, {"ＡＢa", "aａ"}), (V{"ABC", "CC"}));
     EXPECT_EQ(state.maskCount, 3);
@@ -38,30 +38,22 @@ TEST(Normaliser, MasksFollowFirstAppearanceAcrossLines) {
 
 TEST(Normaliser, HalfWidthPunctuationSharesMaskWithItsFullWidthForm) {
     PuzzleState state;
-    using V = std::vector<std::string>;
     // The five characters whose full-width form is not the ordinary one.
     EXPECT_EQ(normaliseAll(state, {"-ー", "\"”", "'’", "\\￥", "`‘", "!！"}), (V{"AA", "BB", "CC", "DD", "EE", "FF"}));
 }
 
-TEST(Normaliser, EleventhMaskFailsAndTableKeepsTen) {
+TEST(Normaliser, EleventhMaskFailsAndOnlyTheResetFlagStartsAgain) {
     PuzzleState state;
     EXPECT_EQ(normaliseAll(state, {"abcde", "fghij", "a1j"})[2], "A1J");
-    EXPECT_EQ(state.maskCount, 10);
     EXPECT_EQ(normaliseAll(state, {"abcde", "fghij", "k"})[2], "!");
     EXPECT_EQ(state.maskCount, 10);
     bool reset = false;
-    std::string line = sjis("j");
-    ASSERT_TRUE(normaliseLine(state, line, reset));
-    EXPECT_EQ(line, "J");
-}
-
-TEST(Normaliser, ResetFlagResetsTableOnceAndIsCleared) {
-    PuzzleState state;
-    normaliseAll(state, {"xyz"});
-    bool reset = true;
-    std::string line = sjis("z");
-    ASSERT_TRUE(normaliseLine(state, line, reset));
-    EXPECT_EQ(line, "A");
+    std::string kept = sjis("j"), fresh = sjis("k");
+    ASSERT_TRUE(normaliseLine(state, kept, reset));  // the ten bindings stay
+    EXPECT_EQ(kept, "J");
+    reset = true;
+    ASSERT_TRUE(normaliseLine(state, fresh, reset));
+    EXPECT_EQ(fresh, "A");
     EXPECT_FALSE(reset);
     EXPECT_EQ(state.maskCount, 1);
 }
