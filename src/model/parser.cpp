@@ -27,7 +27,7 @@ constexpr int kMaxBodyLines = kRowCount - 2;
 enum class LineKind {
     Number,      // trimmed at both ends; digits, '*' and letters only
     MiddleLine,  // right-trimmed; leading blanks place it under the dividend
-    Remainder,   // trimmed at both ends; its characters are checked with its value
+    Remainder,   // trimmed at both ends; blanks and letters are left to the remainder check
 };
 
 enum class LineResult { Stored, Rejected, MaskOverflow };
