@@ -1,12 +1,20 @@
-// varnokit-cli: solves problem files from the command line.
-#include <cstdio>
+// varnokit-cli: solves problem files from the command line (see --help).
+#include <unistd.h>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/interrupt.h"
+#include "cli/run.h"
+#include "cli/system_services.h"
 
 int main(int argc, char** argv) {
-    (void)argv;
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: varnokit-cli solve FILE\n");
-        return 2;
-    }
-    std::fprintf(stderr, "varnokit-cli: not built yet\n");
-    return 2;
+    using namespace varnokit::cli;
+    std::ios::sync_with_stdio(false);
+    installInterruptHandler();
+    CliIo io{std::cin, std::cout, std::cerr, isatty(STDERR_FILENO) == 1, systemServices};
+    const int status = runCli(std::vector<std::string>(argv + 1, argv + argc), io);
+    std::cout.flush();
+    return status;
 }

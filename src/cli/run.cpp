@@ -1,0 +1,207 @@
+// Solving a batch of problem files from the command line: read each file,
+// run the Solve pipeline with the terminal hooks, add the analysis and the
+// report when asked, and print text or JSON.
+#include "cli/run.h"
+
+#include <iostream>
+#include <iterator>
+#include <memory>
+
+#include "analysis/uniqueness.h"
+#include "cli/json_output.h"
+#include "cli/options.h"
+#include "cli/solution_text.h"
+#include "encoding/cp932.h"
+#include "files/problem_file.h"
+#include "files/report.h"
+#include "solver/solve.h"
+
+namespace varnokit::cli {
+
+const char* const kClockNotMeasured = "\x83N\x83\x8d\x83" "b\x83N\x96\xa2\x91\xaa\x92\xe8";  // クロック未測定
+
+int worseExit(int a, int b) {
+    auto rank = [](int status) {
+        switch (status) {
+            case kExitUsage: return 3;
+            case kExitAborted: return 2;
+            case kExitRejected: return 1;
+            default: return 0;
+        }
+    };
+    return rank(a) >= rank(b) ? a : b;
+}
+
+namespace {
+
+// An English gloss beside the program's own message, for scripts' logs.
+std::string fileErrorText(FileStatus status) {
+    std::string gloss;
+    switch (status) {
+        case FileStatus::CannotOpenInput: gloss = "cannot open the file"; break;
+        case FileStatus::ReadError: gloss = "cannot read the file"; break;
+        case FileStatus::LineTooLong: gloss = "a line is longer than 126 bytes"; break;
+        case FileStatus::CannotOpenOutput: gloss = "cannot open the output file"; break;
+        case FileStatus::WriteError: gloss = "the file could not be written completely"; break;
+        default: gloss = "file error"; break;
+    }
+    const std::string message = cp932ToUtf8Lossy(fileStatusMessage(status));
+    return message.empty() ? gloss : message + " (" + gloss + ")";
+}
+
+// The problem file's boxes: a path, or standard input for "-".
+FileStatus readBoxes(const std::string& file, std::istream& in, ProblemBoxes& boxes) {
+    if (file != "-") return readProblemFile(file, boxes);
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) return FileStatus::ReadError;
+    return parseProblemFile(bytes, boxes);
+}
+
+const char* statusName(SolveOutcome outcome) {
+    switch (outcome) {
+        case SolveOutcome::Rejected: return "rejected";
+        case SolveOutcome::Aborted: return "aborted";
+        default: return "ok";
+    }
+}
+
+int exitFor(SolveOutcome outcome) {
+    switch (outcome) {
+        case SolveOutcome::Rejected: return kExitRejected;
+        case SolveOutcome::Aborted: return kExitAborted;
+        default: return kExitSearched;
+    }
+}
+
+// The report's cp932 CR LF bytes as UTF-8 lines for the terminal.
+std::string reportForTerminal(const std::string& report) {
+    std::string lf;
+    lf.reserve(report.size());
+    for (std::size_t i = 0; i < report.size(); ++i) {
+        if (report[i] == '\r' && i + 1 < report.size() && report[i + 1] == '\n') continue;
+        lf += report[i];
+    }
+    return cp932ToUtf8Lossy(lf);
+}
+
+class BatchRunner {
+public:
+    BatchRunner(const CliOptions& options, CliIo& io)
+        : options_(options), io_(io), services_(io.services(options.measureClock)) {}
+
+    // Solves one file and writes its output; returns its exit status.
+    int solveFile(const std::string& file);
+    bool interrupted() const { return services_.interrupted(); }
+
+private:
+    void reportFileError(const std::string& file, FileStatus status);
+    int writeReportFile(const PuzzleState& state, const ProblemBoxes& boxes,
+                        const std::vector<std::string>& log);
+    void printText(const PuzzleState& state, const std::vector<std::string>& log);
+
+    const CliOptions& options_;
+    CliIo& io_;
+    SystemServices services_;
+    bool reportWritten_ = false;  // --overwrite replaces OUT once; later files append
+};
+
+void BatchRunner::reportFileError(const std::string& file, FileStatus status) {
+    const std::string text = fileErrorText(status);
+    io_.err << "varnokit-cli: " << file << ": " << text << "\n";
+    if (options_.json) io_.out << errorJson(file, text) << "\n";
+}
+
+int BatchRunner::writeReportFile(const PuzzleState& state, const ProblemBoxes& boxes,
+                                 const std::vector<std::string>& log) {
+    const ReportMode mode =
+        options_.overwrite && !reportWritten_ ? ReportMode::Overwrite : ReportMode::Append;
+    const FileStatus status = writeReport(options_.reportPath, mode, state, boxes.notes, log);
+    if (status != FileStatus::Ok) {
+        io_.err << "varnokit-cli: " << options_.reportPath << ": " << fileErrorText(status) << "\n";
+        return kExitUsage;
+    }
+    reportWritten_ = true;
+    return kExitSearched;
+}
+
+void BatchRunner::printText(const PuzzleState& state, const std::vector<std::string>& log) {
+    for (const std::string& line : log) io_.out << cp932ToUtf8Lossy(line) << "\n";
+    for (int i = 0; i < state.solutions.count(); ++i) {
+        io_.out << "\n";
+        for (const std::string& line : solutionBlock(state, i)) io_.out << line << "\n";
+    }
+}
+
+int BatchRunner::solveFile(const std::string& file) {
+    ProblemBoxes boxes;
+    const FileStatus read = readBoxes(file, io_.in, boxes);
+    if (read != FileStatus::Ok) {
+        reportFileError(file, read);
+        return kExitUsage;
+    }
+    const PuzzleInput input{boxes.divisor, boxes.quotient, boxes.body, boxes.condition};
+
+    auto state = std::make_unique<PuzzleState>();  // three records: too large for the stack
+    TerminalHooks hooks(*state, services_, options_.timeoutSeconds, io_.errIsTerminal);
+    const SolveOutcome outcome = solve(*state, input, hooks, SolveOptions{false, options_.engine});
+
+    std::vector<std::string> log = hooks.log();
+    if (options_.unique && outcome != SolveOutcome::Rejected && state->solutions.count() >= 2) {
+        for (const std::string& line : analyseConditions(*state)) log.push_back(line);
+        for (const std::string& line : analyseDigits(*state)) log.push_back(line);
+    }
+
+    int status = exitFor(outcome);
+    if (!options_.reportPath.empty()) status = worseExit(status, writeReportFile(*state, boxes, log));
+
+    if (options_.json) {
+        io_.out << solveJson(file, statusName(outcome), log, *state) << "\n";
+    } else if (options_.reportStdout) {
+        io_.out << reportForTerminal(formatReport(*state, boxes.notes, log));
+    } else {
+        printText(*state, log);
+    }
+    io_.out.flush();
+    return status;
+}
+
+}  // namespace
+
+int runCli(const std::vector<std::string>& args, CliIo& io) {
+    const ParsedArguments parsed = parseArguments(args);
+    if (!parsed.ok) {
+        io.err << "varnokit-cli: " << parsed.error << "\n"
+               << "Try 'varnokit-cli --help'.\n";
+        return kExitUsage;
+    }
+    if (parsed.command == Command::Help) {
+        io.out << helpText();
+        return kExitSearched;
+    }
+
+    const CliOptions& options = parsed.options;
+    BatchRunner runner(options, io);
+    int status = kExitSearched;
+    for (std::size_t i = 0; i < options.files.size(); ++i) {
+        if (runner.interrupted()) {
+            // Ctrl-C stopped the last search: the rest of the batch is not solved.
+            io.err << "varnokit-cli: interrupted; " << options.files.size() - i
+                   << " file(s) not solved\n";
+            status = worseExit(status, kExitAborted);
+            break;
+        }
+        if (!options.json && !options.reportStdout && options.files.size() > 1) {
+            if (i > 0) io.out << "\n";
+            io.out << "== " << options.files[i] << "\n";
+        }
+        status = worseExit(status, runner.solveFile(options.files[i]));
+    }
+    if (!io.out.flush()) {
+        // A full disk or a closed pipe must not pass for a finished run.
+        io.err << "varnokit-cli: cannot write the standard output\n";
+        status = worseExit(status, kExitUsage);
+    }
+    return status;
+}
+
+}  // namespace varnokit::cli

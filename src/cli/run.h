@@ -1,0 +1,38 @@
+// varnokit-cli as a function: parses the command line, solves each problem
+// file and writes the results, returning the exit status. main() only hands
+// it the process's streams; the tests hand it string streams.
+#pragma once
+
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "cli/terminal_hooks.h"
+
+namespace varnokit::cli {
+
+// Exit statuses, ranked: a batch exits with the highest-ranked status of its files.
+constexpr int kExitSearched = 0;  // every puzzle searched to its end
+constexpr int kExitRejected = 1;  // the checks rejected a puzzle
+constexpr int kExitAborted = 3;   // a search stopped by --timeout or Ctrl-C
+constexpr int kExitUsage = 2;     // a usage or file error
+
+// Returns the status of two files' statuses that a batch reports: 2, then 3, then 1, then 0.
+int worseExit(int a, int b);
+
+struct CliIo {
+    std::istream& in;
+    std::ostream& out;
+    std::ostream& err;
+    bool errIsTerminal = false;  // draw the progress bar
+    // The system services for one run; `measureClock` false means --no-clock.
+    std::function<SystemServices(bool measureClock)> services;
+};
+
+int runCli(const std::vector<std::string>& args, CliIo& io);
+
+// The clock text for --no-clock (cp932).
+extern const char* const kClockNotMeasured;
+
+}  // namespace varnokit::cli
