@@ -2,19 +2,13 @@
 #include "ui/desktop.h"
 
 #include <QApplication>
-#include <QDateTime>
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "solver/local_time.h"
+#include "solver/processor_clock.h"
+
 namespace varnokit::ui {
-namespace {
-
-const QDateTime& dayZero() {
-    static const QDateTime zero(QDate(1899, 12, 30), QTime(0, 0));
-    return zero;
-}
-
-}  // namespace
 
 QString QtDesktop::openFileName(QWidget* parent) {
     return QFileDialog::getOpenFileName(parent);
@@ -33,17 +27,12 @@ void QtDesktop::showMessage(QWidget* parent, const QString& text) {
 
 void QtDesktop::beep() { QApplication::beep(); }
 
-double QtDesktop::now() {
-    // Local wall-clock time, counted from the same day zero as the log's.
-    const QDateTime local = QDateTime::currentDateTime();
-    const qint64 ms = dayZero().msecsTo(QDateTime(local.date(), local.time()));
-    return static_cast<double>(ms) / 86400000.0;
-}
+// Time and clock come from the core, as the command-line tool's do, so the
+// log reads the same whichever front end wrote it.
+double QtDesktop::now() { return localNowDays(); }
 
-std::string QtDesktop::formatTime(double when) {
-    const qint64 ms = static_cast<qint64>(when * 86400000.0 + 0.5);
-    const QString text = dayZero().addMSecs(ms).toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
-    return text.toStdString();  // digits, '/', ':' and a blank: the same bytes in cp932
-}
+std::string QtDesktop::formatTime(double when) { return formatLocalTime(when); }
+
+std::string QtDesktop::clockDescription() { return varnokit::clockDescription(); }
 
 }  // namespace varnokit::ui

@@ -23,6 +23,7 @@ public:
     virtual void beep() = 0;
     virtual double now() = 0;  // local date and time in days since 1899-12-30
     virtual std::string formatTime(double when) = 0;  // cp932
+    virtual std::string clockDescription() = 0;       // cp932, takes about a second
 };
 
 // The real desktop: Qt's file dialogs and message box, QApplication::beep.
@@ -34,6 +35,7 @@ public:
     void beep() override;
     double now() override;
     std::string formatTime(double when) override;
+    std::string clockDescription() override;
 };
 
 }  // namespace varnokit::ui

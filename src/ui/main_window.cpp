@@ -27,6 +27,7 @@ TForm1::TForm1(Desktop& desktop, QWidget* parent) : QMainWindow(parent), desktop
 TForm1::~TForm1() = default;
 
 void TForm1::connectHandlers() {
+    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
     connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);

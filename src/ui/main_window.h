@@ -58,6 +58,7 @@ public:
 
     // --- Commands ---
     void FormCreate();    // start-up state
+    void Button1Click();  // 解く: solve the puzzle in the boxes
     void Button2Click();  // 消去: empty the boxes
     void Button3Click();  // 終了
     void Button4Click();  // 先頭: first solution
@@ -81,6 +82,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    friend class WindowHooks;  // the Solve command's view of the window
+
     void buildControls();
     void connectHandlers();
     void emptyBoxes();    // the twelve boxes, in the order Memo1 … Memo12
@@ -91,6 +94,7 @@ private:
     bool boxText(MemoBox* box, std::string& out);
     bool boxLines(MemoBox* box, std::vector<std::string>& out);
     QString boxName(MemoBox* box) const;
+    bool readPuzzleInput(PuzzleInput& input);  // divisor, quotient, body, condition
     void showStatus(FileStatus status);  // the fixed sentence of a file command's failure
 
     Desktop& desktop_;

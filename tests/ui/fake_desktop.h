@@ -30,6 +30,7 @@ public:
     void beep() override { ++beeps; }
     double now() override { return clock; }
     std::string formatTime(double) override { return "2025/12/09 12:00:00"; }
+    std::string clockDescription() override { return clockText; }
 };
 
 }  // namespace varnokit::testing

@@ -7,12 +7,14 @@ int runLayoutTests(int argc, char** argv);
 int runCommandTests(int argc, char** argv);
 int runNavigationTests(int argc, char** argv);
 int runFileCommandTests(int argc, char** argv);
+int runSolveCommandTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     int failed = 0;
-    for (auto run : {runLayoutTests, runCommandTests, runNavigationTests, runFileCommandTests})
+    for (auto run : {runLayoutTests, runCommandTests, runNavigationTests, runFileCommandTests,
+                      runSolveCommandTests})
         failed += run(argc, argv) != 0 ? 1 : 0;
     return failed;
 }

@@ -1,0 +1,106 @@
+// "解く": reads the boxes, runs the core's Solve with the window as its
+// hooks, and closes the window afterwards if Exit arrived during the search.
+#include <QApplication>
+#include <QCoreApplication>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QThread>
+#include <algorithm>
+
+#include "solver/solve.h"
+#include "ui/desktop.h"
+#include "ui/main_window.h"
+#include "ui/memo_box.h"
+#include "ui/radio_group.h"
+#include "ui/text_edge.h"
+
+namespace varnokit::ui {
+
+// The window's side of a Solve: its boxes, buttons, progress bar and cursor.
+class WindowHooks : public SolveHooks {
+public:
+    explicit WindowHooks(TForm1& window) : w_(window) {}
+    ~WindowHooks() override { setBusyCursor(false); }
+
+    void beginCommand() override {
+        for (QPushButton* b : {w_.Button1, w_.Button2, w_.Button3, w_.Button4, w_.Button5, w_.Button6,
+                               w_.Button7, w_.Button8, w_.Button9, w_.Button10, w_.Button11})
+            b->setEnabled(false);
+        w_.Button12->setEnabled(true);
+        for (MemoBox* box : {w_.Memo2, w_.Memo3, w_.Memo5, w_.Memo8, w_.Memo9, w_.Memo11, w_.Memo12})
+            box->clear();
+    }
+    void endCommand(bool canAnalyse) override {
+        for (QPushButton* b : {w_.Button1, w_.Button2, w_.Button3, w_.Button8, w_.Button9, w_.Button10})
+            b->setEnabled(true);
+        w_.Button12->setEnabled(false);
+        w_.Button11->setEnabled(canAnalyse);
+    }
+    void disableAbort() override { w_.Button12->setEnabled(false); }
+    void scrollBodyToTop() override { w_.Memo1->scrollToTop(); }
+    void scrollLogToTop() override { w_.Memo3->scrollToTop(); }
+    void setBusyCursor(bool busy) override {
+        if (busy == busy_) return;
+        busy_ = busy;
+        if (busy)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    }
+    void showMaskCount(int count) override { w_.Memo12->setPlainText(QString::number(count)); }
+    void showSolutionCount(int count) override { w_.Memo11->setPlainText(QString::number(count)); }
+    void showFirstSolution() override {
+        w_.state_.solutions.setCurrent(0);
+        w_.showSolution();
+    }
+
+    void appendLog(const std::string& line) override { w_.Memo3->appendLine(fromCp932ForDisplay(line)); }
+
+    void progressReset() override {
+        w_.ProgressBar1->setRange(0, 100);
+        w_.ProgressBar1->setValue(0);
+    }
+    void progressShow(bool visible) override { w_.ProgressBar1->setVisible(visible); }
+    void progressStep() override {
+        w_.ProgressBar1->setValue(std::min(w_.ProgressBar1->value() + 1, w_.ProgressBar1->maximum()));
+    }
+    void processPendingInput() override { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+    void sleepMs(int ms) override { QThread::msleep(static_cast<unsigned long>(ms)); }
+
+    // The end-sound option is read when the Solve ends, not when it starts.
+    void beep() override {
+        if (w_.RadioGroup1->itemIndex() == 0) w_.desktop_.beep();
+    }
+    double now() override { return w_.desktop_.now(); }
+    std::string formatStartTime(double when) override { return w_.desktop_.formatTime(when); }
+    std::string clockDescription() override { return w_.desktop_.clockDescription(); }
+
+private:
+    TForm1& w_;
+    bool busy_ = false;
+};
+
+bool TForm1::readPuzzleInput(PuzzleInput& input) {
+    return boxText(Memo7, input.divisor) && boxText(Memo10, input.quotient) &&
+           boxLines(Memo1, input.bodyLines) && boxText(Memo4, input.condition);
+}
+
+void TForm1::Button1Click() {
+    if (searching_) return;
+    PuzzleInput input;
+    if (!readPuzzleInput(input)) return;  // nothing is solved with a substitute character
+
+    WindowHooks hooks(*this);
+    SolveOptions options;
+    options.beep = true;  // the hook asks 終了音 at the end
+    searching_ = true;
+    solve(state_, input, hooks, options);
+    searching_ = false;
+
+    if (exitRequested_) {
+        exitRequested_ = false;
+        close();
+    }
+}
+
+}  // namespace varnokit::ui

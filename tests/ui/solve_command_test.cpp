@@ -1,0 +1,218 @@
+// "解く" end to end through the window: the log, the pane, the buttons, the
+// progress bar and cursor, the beep, Abort and Exit during a search, and a
+// character that cp932 cannot hold. Answers come from the shared puzzles.
+#include <QApplication>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include "ui/radio_group.h"
+#include "window_fixture.h"
+
+using varnokit::testing::WindowFixture;
+using varnokit::testing::navigationState;
+
+namespace {
+
+const QString kTiming = QStringLiteral("  所要時間: 0.001秒(2596 MHz)");  // fake clock: no time passes
+
+QString sharedFile(const char* name) {
+    return QString::fromUtf8(VARNOKIT_SHARED_DIR) + QLatin1Char('/') + QString::fromUtf8(name);
+}
+
+QJsonArray knownSolutions(const char* jsonName) {
+    QFile file(sharedFile(jsonName));
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return QJsonDocument::fromJson(file.readAll()).object().value(QStringLiteral("solutions")).toArray();
+}
+
+// Loads a shared puzzle file through "問題読込", as a user would.
+void load(WindowFixture& f, const char* name) {
+    f.desktop.nextOpenNames.push_back(sharedFile(name));
+    QTest::mouseClick(f.w().Button8, Qt::LeftButton);
+}
+
+QString enabledCommands(varnokit::ui::TForm1& w) {
+    QString out;
+    for (QPushButton* b : {w.Button1, w.Button2, w.Button3, w.Button8, w.Button9, w.Button10,
+                           w.Button11, w.Button12})
+        out.append(b->isEnabled() ? u'+' : u'-');
+    return out;
+}
+
+}  // namespace
+
+class SolveCommandTest : public QObject {
+    Q_OBJECT
+private slots:
+    void workedExampleIsSolvedAndShown();
+    void threeSolutionsCanBeWalkedAndAnalysed();
+    void rejectedPuzzleSaysWhy();
+    void endSoundFollowsTheOption();
+    void abortStopsTheSearchAndKeepsWhatWasFound();
+    void exitDuringTheSearchStopsItFirst();
+    void unmappableCharacterIsNeverSolved();
+};
+
+void SolveCommandTest::workedExampleIsSolvedAndShown() {
+    WindowFixture f;
+    f.w().Memo7->setPlainText(QStringLiteral("12"));
+    f.w().Memo10->setPlainText(QStringLiteral("78"));
+    f.w().Memo1->setPlainText(QStringLiteral("936\n84\n 96\n 96\n0"));
+    QTest::mouseClick(f.w().Button1, Qt::LeftButton);
+
+    QCOMPARE(f.w().Memo3->lines(), (QStringList{QStringLiteral("2025/12/09 12:00:00 started"),
+                                                QStringLiteral("一意解です。"), kTiming}));
+    QCOMPARE(f.w().Memo12->toPlainText(), QStringLiteral("0"));
+    QCOMPARE(f.w().Memo9->toPlainText(), QStringLiteral("12"));
+    QCOMPARE(f.w().Memo8->toPlainText(), QStringLiteral(" 78"));
+    QCOMPARE(f.w().Memo2->lines(), (QStringList{"936", "84", " 96", " 96", "  0"}));
+    QCOMPARE(f.w().Memo5->toPlainText(), QStringLiteral("1"));
+    QCOMPARE(f.w().Memo11->toPlainText(), QStringLiteral("1"));
+    QCOMPARE(enabledCommands(f.w()), QStringLiteral("++++++--"));
+    QCOMPARE(navigationState(f.w()), QStringLiteral("----"));
+    QVERIFY(f.w().ProgressBar1->isHidden());
+    QVERIFY(!QApplication::overrideCursor());
+    QCOMPARE(int(f.w().state().abortFlag), 0);
+    QCOMPARE(f.desktop.beeps, 1);
+}
+
+void SolveCommandTest::threeSolutionsCanBeWalkedAndAnalysed() {
+    const QJsonArray known = knownSolutions("puzzles/teaser2937_cond1.json");
+    QCOMPARE(known.size(), 3);
+    WindowFixture f;
+    load(f, "puzzles/teaser2937_cond1.txt");
+    QVERIFY(f.desktop.messages.isEmpty());
+    QCOMPARE(f.w().Memo4->toPlainText(), QStringLiteral("1"));
+    QTest::mouseClick(f.w().Button1, Qt::LeftButton);
+
+    QCOMPARE(f.w().Memo3->lines().size(), 2);
+    QCOMPARE(f.w().Memo3->lines().at(1), QStringLiteral("3個の解があります。") + kTiming);
+    QCOMPARE(enabledCommands(f.w()), QStringLiteral("+++++++-"));  // 一意解 available
+    QCOMPARE(navigationState(f.w()), QStringLiteral("--++"));
+
+    for (int i = 0; i < 3; ++i) {
+        const QJsonObject s = known.at(i).toObject();
+        QCOMPARE(f.w().Memo5->toPlainText(), QString::number(i + 1));
+        QCOMPARE(f.w().Memo11->toPlainText(), QStringLiteral("3"));
+        QCOMPARE(f.w().Memo9->toPlainText(), s.value(QStringLiteral("divisor")).toString());
+        QCOMPARE(f.w().Memo8->toPlainText().trimmed(), s.value(QStringLiteral("quotient")).toString());
+        QCOMPARE(f.w().Memo2->lines().first(), s.value(QStringLiteral("dividend")).toString());
+        QStringList rows;
+        for (const QJsonValue& r : s.value(QStringLiteral("rows")).toArray()) rows.append(r.toString());
+        QStringList shown = f.w().Memo2->lines().mid(1, rows.size());
+        for (QString& line : shown) line = line.trimmed();
+        QCOMPARE(shown, rows);
+        if (i < 2) QTest::mouseClick(f.w().Button6, Qt::LeftButton);
+    }
+    QCOMPARE(navigationState(f.w()), QStringLiteral("++--"));
+
+    // 一意解 appends to the log, below the summary.
+    QTest::mouseClick(f.w().Button11, Qt::LeftButton);
+    QVERIFY(f.w().Memo3->lines().size() > 2);
+    QVERIFY(f.w().Memo3->lines().contains(QStringLiteral("数字化により一意化可能")));
+
+    // Clear, then 後 from the first: the stored solutions come back.
+    QTest::mouseClick(f.w().Button2, Qt::LeftButton);
+    QTest::mouseClick(f.w().Button4, Qt::LeftButton);
+    QTest::mouseClick(f.w().Button6, Qt::LeftButton);
+    QCOMPARE(f.w().Memo5->toPlainText(), QStringLiteral("2"));
+    QCOMPARE(f.w().Memo9->toPlainText(), known.at(1).toObject().value(QStringLiteral("divisor")).toString());
+}
+
+void SolveCommandTest::rejectedPuzzleSaysWhy() {
+    WindowFixture f;
+    QTest::mouseClick(f.w().Button1, Qt::LeftButton);  // every box empty
+    const QStringList log = f.w().Memo3->lines();
+    QCOMPARE(log.size(), 3);
+    QCOMPARE(log.at(1), QStringLiteral("解はありません。"));
+    QVERIFY(log.at(2).startsWith(QStringLiteral("除数が空白。")));
+    QVERIFY(f.w().Memo12->toPlainText().isEmpty());
+    QCOMPARE(enabledCommands(f.w()), QStringLiteral("++++++--"));  // a report is possible
+    QCOMPARE(navigationState(f.w()), QStringLiteral("----"));
+}
+
+void SolveCommandTest::endSoundFollowsTheOption() {
+    WindowFixture f;
+    f.w().RadioGroup1->item(1)->click();  // 無
+    QTest::mouseClick(f.w().Button1, Qt::LeftButton);
+    QCOMPARE(f.desktop.beeps, 0);
+    f.w().RadioGroup1->item(0)->click();  // 有
+    QTest::mouseClick(f.w().Button1, Qt::LeftButton);
+    QCOMPARE(f.desktop.beeps, 1);
+}
+
+void SolveCommandTest::abortStopsTheSearchAndKeepsWhatWasFound() {
+    WindowFixture f;
+    load(f, "bench/p06-s9-q9.txt");
+    QString during;
+    // Runs at the search's first progress check, when it lets input through.
+    QTimer::singleShot(0, [&] {
+        during = enabledCommands(f.w());
+        QVERIFY(f.w().isSearching());
+        QVERIFY(f.w().ProgressBar1->isVisible());
+        QVERIFY(QApplication::overrideCursor());
+        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        QTest::mouseClick(f.w().Button12, Qt::LeftButton);
+    });
+    QTest::mouseClick(f.w().Button1, Qt::LeftButton);
+
+    QCOMPARE(during, QStringLiteral("-------+"));  // only Abort while searching
+    const QStringList log = f.w().Memo3->lines();
+    QCOMPARE(log.size(), 4);
+    QCOMPARE(log.at(1), QStringLiteral("中止されました！"));
+    const int found = f.w().state().solutions.count();
+    QVERIFY(found <= 1);
+    QCOMPARE(log.at(2), found == 0 ? QStringLiteral("解はありません。") : QStringLiteral("一意解です。"));
+    QCOMPARE(log.at(3), kTiming);
+    QCOMPARE(enabledCommands(f.w()), QStringLiteral("++++++--"));
+    QVERIFY(f.w().ProgressBar1->isHidden());
+    QVERIFY(!QApplication::overrideCursor());
+    QCOMPARE(int(f.w().state().abortFlag), 0);
+}
+
+void SolveCommandTest::exitDuringTheSearchStopsItFirst() {
+    for (int way = 0; way < 2; ++way) {
+        WindowFixture f;
+        load(f, "bench/p06-s9-q9.txt");
+        bool openDuring = false;
+        QTimer::singleShot(0, [&] {
+            if (way == 0) f.w().Exit1->trigger();
+            else f.w().close();  // the close box
+            openDuring = f.w().isVisible() && f.w().isSearching();
+        });
+        QTest::mouseClick(f.w().Button1, Qt::LeftButton);
+        QVERIFY(openDuring);  // not closed under the running search
+        QVERIFY(!f.w().isVisible());
+        QVERIFY(!f.w().isSearching());
+        QCOMPARE(f.w().state().solutions.count(), 0);  // released once the search ended
+        QVERIFY(f.w().Memo3->lines().contains(QStringLiteral("中止されました！")));
+    }
+}
+
+void SolveCommandTest::unmappableCharacterIsNeverSolved() {
+    WindowFixture f;
+    f.w().Memo7->setPlainText(QStringLiteral("1\U0001F600"));
+    f.w().Memo10->setPlainText(QStringLiteral("78"));
+    f.w().Memo1->setPlainText(QStringLiteral("936\n84\n 96\n 96\n0"));
+    QTest::mouseClick(f.w().Button1, Qt::LeftButton);
+    QCOMPARE(f.desktop.messages.size(), 1);
+    QVERIFY(f.desktop.messages.first().contains(QStringLiteral("「除数」")));
+    QVERIFY(f.w().Memo3->toPlainText().isEmpty());
+    QCOMPARE(f.w().state().solutions.count(), 0);
+    QCOMPARE(f.desktop.beeps, 0);
+    QCOMPARE(enabledCommands(f.w()), QStringLiteral("+++++---"));
+}
+
+int runSolveCommandTests(int argc, char** argv) {
+    SolveCommandTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "solve_command_test.moc"
