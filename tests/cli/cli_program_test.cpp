@@ -6,7 +6,6 @@
 #include <dirent.h>
 
 #include <algorithm>
-#include <regex>
 #include <sstream>
 
 #include "cli/mini_json.h"
@@ -49,6 +48,31 @@ std::vector<std::string> puzzleNames() {
     return names;
 }
 
+// Whether `text` has the shape of `pattern`, where '9' stands for any digit
+// and '+' for one or more further characters like the one before it.
+bool shaped(const std::string& text, const std::string& pattern) {
+    std::size_t t = 0;
+    for (std::size_t p = 0; p < pattern.size(); ++p) {
+        auto fits = [&](char c) { return pattern[p] == '9' ? c >= '0' && c <= '9' : c == pattern[p]; };
+        if (p + 1 < pattern.size() && pattern[p + 1] == '+') {
+            if (t >= text.size() || !fits(text[t])) return false;
+            while (t < text.size() && fits(text[t])) ++t;
+            ++p;
+            continue;
+        }
+        if (t >= text.size() || !fits(text[t])) return false;
+        ++t;
+    }
+    return t == text.size();
+}
+
+bool isTimingWithClock(const std::string& line) {
+    const std::size_t open = line.find("秒(");
+    if (open == std::string::npos || line.back() != ')') return false;
+    const std::string clock = line.substr(open + std::string("秒(").size());
+    return clock == "クロック測定不能)" || shaped(clock, "9+ MHz)");
+}
+
 JsonValue parsed(const std::string& text) {
     JsonValue value;
     EXPECT_TRUE(testing::parseJson(text, value)) << text;
@@ -74,20 +98,22 @@ TEST(CliProgram, SharedPuzzlesMatchTheirAnswersInOrder) {
     const std::vector<std::string> names = puzzleNames();
     ASSERT_GE(names.size(), 10u) << "no puzzles in " << kPuzzles;
     for (const std::string& name : names) {
-        SCOPED_TRACE(name);
-        ProgramRun run = cli({"solve", "--json", "--no-clock", kPuzzles + name + ".txt"});
-        EXPECT_EQ(run.status, 0) << run.err;
-        JsonValue got = parsed(run.out);
-        JsonValue want = parsed(testing::readFileBytes(kPuzzles + name + ".json"));
-        EXPECT_EQ(got["status"].text, "ok");
-        ASSERT_EQ(got["count"].number, want["count"].number);
-        ASSERT_EQ(got["solutions"].items.size(), want["solutions"].items.size());
-        for (std::size_t i = 0; i < want["solutions"].items.size(); ++i) {
-            const JsonValue& g = got["solutions"].items[i];
-            const JsonValue& w = want["solutions"].items[i];
-            for (const char* key : {"divisor", "quotient", "dividend", "remainder"})
-                EXPECT_EQ(g[key].text, w[key].text) << "solution " << i + 1 << " " << key;
-            EXPECT_EQ(strings(g["rows"]), strings(w["rows"])) << "solution " << i + 1;
+        for (const char* engine : {"fast", "reference"}) {
+            SCOPED_TRACE(name + " " + engine);
+            ProgramRun run = cli({"solve", "--json", "--no-clock", "--engine", engine, kPuzzles + name + ".txt"});
+            EXPECT_EQ(run.status, 0) << run.err;
+            JsonValue got = parsed(run.out);
+            JsonValue want = parsed(testing::readFileBytes(kPuzzles + name + ".json"));
+            EXPECT_EQ(got["status"].text, "ok");
+            ASSERT_EQ(got["count"].number, want["count"].number);
+            ASSERT_EQ(got["solutions"].items.size(), want["solutions"].items.size());
+            for (std::size_t i = 0; i < want["solutions"].items.size(); ++i) {
+                const JsonValue& g = got["solutions"].items[i];
+                const JsonValue& w = want["solutions"].items[i];
+                for (const char* key : {"divisor", "quotient", "dividend", "remainder"})
+                    EXPECT_EQ(g[key].text, w[key].text) << "solution " << i + 1 << " " << key;
+                EXPECT_EQ(strings(g["rows"]), strings(w["rows"])) << "solution " << i + 1;
+            }
         }
     }
 }
@@ -97,9 +123,10 @@ TEST(CliProgram, WorkedExampleAsText) {
     EXPECT_EQ(run.status, 0) << run.err;
     std::vector<std::string> out = lines(run.out);
     ASSERT_EQ(out.size(), 11u) << run.out;
-    EXPECT_TRUE(std::regex_match(out[0], std::regex(R"(\d{4}/\d\d/\d\d \d\d:\d\d:\d\d started)"))) << out[0];
+    EXPECT_TRUE(shaped(out[0], "9999/99/99 99:99:99 started")) << out[0];
     EXPECT_EQ(out[1], "一意解です。");
-    EXPECT_TRUE(std::regex_match(out[2], std::regex(R"(  所要時間: [0-9.]+秒\(クロック未測定\))"))) << out[2];
+    EXPECT_EQ(out[2].rfind("  所要時間: ", 0), 0u) << out[2];
+    EXPECT_NE(out[2].find("秒(クロック未測定)"), std::string::npos) << out[2];
     EXPECT_EQ(std::vector<std::string>(out.begin() + 3, out.end()),
               (std::vector<std::string>{"", "1番目／1個中", "    78", "12 936", "   84", "    96", "    96",
                                         "     0"}));
@@ -242,7 +269,7 @@ TEST(CliProgram, ClockIsMeasuredOncePerProcess) {
     ASSERT_EQ(out.size(), 2u);
     const std::string timing1 = strings(parsed(out[0])["log"]).at(2);
     const std::string timing2 = strings(parsed(out[1])["log"]).at(2);
-    EXPECT_TRUE(std::regex_search(timing1, std::regex(R"(秒\((\d+ MHz|クロック測定不能)\)$)"))) << timing1;
+    EXPECT_TRUE(isTimingWithClock(timing1)) << timing1;
     EXPECT_EQ(timing1.substr(timing1.find('(')), timing2.substr(timing2.find('(')));
 }
 
