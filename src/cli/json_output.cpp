@@ -2,6 +2,8 @@
 #include "cli/json_output.h"
 
 #include <cstdio>
+#include <ostream>
+#include <sstream>
 
 #include "encoding/cp932.h"
 
@@ -99,18 +101,25 @@ std::string jsonString(const std::string& utf8) {
     return out + "\"";
 }
 
-std::string solveJson(const std::string& file, const std::string& status,
-                      const std::vector<std::string>& log, const PuzzleState& state) {
+void writeSolveJson(std::ostream& out, const std::string& file, const std::string& status,
+                    const std::vector<std::string>& log, const PuzzleState& state) {
     std::vector<std::string> logUtf8;
     for (const std::string& line : log) logUtf8.push_back(cp932ToUtf8Lossy(line));
-    std::string out = "{\"file\": " + jsonString(file) + ", \"status\": " + jsonString(status) +
-                      ", \"log\": " + stringArray(logUtf8) +
-                      ", \"count\": " + std::to_string(state.solutions.count()) + ", \"solutions\": [";
+    out << "{\"file\": " << jsonString(file) << ", \"status\": " << jsonString(status)
+        << ", \"log\": " << stringArray(logUtf8) << ", \"count\": " << state.solutions.count()
+        << ", \"solutions\": [";
     for (int i = 0; i < state.solutions.count(); ++i) {
-        if (i > 0) out += ", ";
-        out += solutionJson(state, i);
+        if (i > 0) out << ", ";
+        out << solutionJson(state, i);
     }
-    return out + "]}";
+    out << "]}";
+}
+
+std::string solveJson(const std::string& file, const std::string& status,
+                      const std::vector<std::string>& log, const PuzzleState& state) {
+    std::ostringstream out;
+    writeSolveJson(out, file, status, log, state);
+    return out.str();
 }
 
 std::string errorJson(const std::string& file, const std::string& utf8Message) {

@@ -2,6 +2,7 @@
 // solution count and every solution with its numbers as decimal strings.
 #pragma once
 
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,9 @@ std::string jsonString(const std::string& utf8);
 // One line: {"file": …, "status": "ok"|"rejected"|"aborted", "log": [lines],
 // "count": N, "solutions": [{"divisor", "quotient", "dividend", "remainder",
 // "rows": [the written middle lines, top to bottom]}]}. `log` is cp932.
+// Written solution by solution, so a million solutions never sit in memory as text.
+void writeSolveJson(std::ostream& out, const std::string& file, const std::string& status,
+                    const std::vector<std::string>& log, const PuzzleState& state);
 std::string solveJson(const std::string& file, const std::string& status,
                       const std::vector<std::string>& log, const PuzzleState& state);
 

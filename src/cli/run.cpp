@@ -155,7 +155,8 @@ int BatchRunner::solveFile(const std::string& file) {
     if (!options_.reportPath.empty()) status = worseExit(status, writeReportFile(*state, boxes, log));
 
     if (options_.json) {
-        io_.out << solveJson(file, statusName(outcome), log, *state) << "\n";
+        writeSolveJson(io_.out, file, statusName(outcome), log, *state);
+        io_.out << "\n";
     } else if (options_.reportStdout) {
         io_.out << reportForTerminal(formatReport(*state, boxes.notes, log));
     } else {
