@@ -1,19 +1,21 @@
-// The result report byte for byte: the worked example against its golden
-// file, append and overwrite, zero quotient digits, a one-cell divisor, the
-// optional sections, a report without solutions, and write errors.
+// The result report byte for byte after real Solves: the worked example
+// against its golden file, several solutions, zero quotient digits, a
+// one-cell divisor, full-width typing, the optional sections, a Solve without
+// solutions, append and overwrite, and write errors.
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
 
 #include <csignal>
-#include <cstring>
 #include <filesystem>
 #include <memory>
+#include <regex>
 #include <string>
 #include <vector>
 
 #include "files/report.h"
 #include "files/scratch_folder.h"
+#include "solver/solve.h"
 #include "support/text.h"
 
 namespace varnokit {
@@ -25,65 +27,38 @@ using testing::ScratchFolder;
 using testing::sjis;
 using testing::writeBytes;
 
-/* --- Puzzles as a Solve leaves them in the records --- */
+/* --- Solving --- */
 
-// A typed puzzle: interior rows in solver order as typed (leading blanks
-// kept, "" for the empty pair of a zero quotient digit). The raw texts are
-// the typed ones; `rawDivisor` and `rawQuotient` override the typed form
-// (full-width digits, say) while the pattern stays `divisor` or `quotient`.
-struct Typed {
-    std::string divisor;
-    std::string quotient;
-    std::string dividend;
-    std::vector<std::string> interior;
-    std::string remainder;
-    std::string rawDivisor;
-    std::string rawQuotient;
+class LogHooks : public SolveHooks {
+public:
+    std::vector<std::string> log;
+    void appendLog(const std::string& line) override { log.push_back(line); }
+    double now() override { return 46000.5; }
+    std::string formatStartTime(double) override { return "start"; }
+    std::string clockDescription() override { return "2596 MHz"; }
 };
 
-void setRow(WorkRow& row, const std::string& text, const std::string& raw) {
-    ASSERT_LT(text.size(), sizeof row.text);
-    ASSERT_LT(raw.size(), sizeof row.raw);
-    std::memset(row.text, 0, sizeof row.text);
-    std::memset(row.raw, 0, sizeof row.raw);
-    std::memcpy(row.text, text.data(), text.size());
-    std::memcpy(row.raw, raw.data(), raw.size());
-    row.length = static_cast<int32_t>(text.size());
+struct Solved {
+    std::unique_ptr<PuzzleState> state = std::make_unique<PuzzleState>();
+    std::vector<std::string> log;
+};
+
+Solved solved(const PuzzleInput& input) {
+    Solved result;
+    LogHooks hooks;
+    SolveOptions options;
+    options.beep = false;
+    solve(*result.state, input, hooks, options);
+    result.log = hooks.log;
+    return result;
 }
 
-std::string trimmed(const std::string& text) {
-    std::size_t first = text.find_first_not_of(' ');
-    return first == std::string::npos ? std::string() : text.substr(first);
+PuzzleInput typed(std::string divisor, std::string quotient, std::vector<std::string> body,
+                  std::string condition = "") {
+    return PuzzleInput{std::move(divisor), std::move(quotient), std::move(body), std::move(condition)};
 }
 
-std::unique_ptr<PuzzleState> solvedState(const Typed& typed,
-                                         std::initializer_list<std::pair<int64_t, int64_t>> solutions,
-                                         int conditionDigit = -1) {
-    auto state = std::make_unique<PuzzleState>();
-    const std::string rawDivisor = typed.rawDivisor.empty() ? typed.divisor : typed.rawDivisor;
-    const std::string rawQuotient = typed.rawQuotient.empty() ? typed.quotient : typed.rawQuotient;
-    for (WorkRecord* record : {&state->problem, &state->work}) {
-        setRow(record->rows[kDivisorRow], typed.divisor, rawDivisor);
-        setRow(record->rows[kQuotientRow], typed.quotient, rawQuotient);
-        setRow(record->rows[kDividendRow], typed.dividend, typed.dividend);
-        setRow(record->rows[kRemainderRow], typed.remainder, typed.remainder);
-        record->rows[kRemainderRow].value = std::stoi(typed.remainder);
-    }
-    for (std::size_t u = 0; u < typed.interior.size(); ++u) {
-        const std::string& line = typed.interior[u];
-        setRow(state->problem.rows[kFirstInteriorRow + u], line, line);
-        setRow(state->work.rows[kFirstInteriorRow + u], trimmed(line), line);
-    }
-    state->conditionDigit = conditionDigit;
-    state->conditionChar = conditionDigit >= 0 ? static_cast<char>('0' + conditionDigit) : 0;
-    state->solutions.beginSearch(state->work);
-    for (auto [divisor, quotient] : solutions) state->solutions.append(divisor, quotient);
-    return state;
-}
-
-// 936 / 12 = 78, typed with some digits hidden.
-Typed workedExample() { return Typed{"1*", "7*", "9**", {"8*", " *6", " 9*"}, "0", "", ""}; }
-Typed workedExampleAsTyped() { return Typed{"12", "78", "936", {"84", " 96", " 96"}, "0", "", ""}; }
+PuzzleInput workedExample() { return typed("12", "78", {"936", "84", " 96", " 96", "0"}); }
 
 std::vector<std::string> exampleLog() {
     return {"2026/12/08 16:20:00 started", sjis("一意解です。"),
@@ -100,38 +75,40 @@ std::string crlfLines(const std::vector<std::string>& lines) {
     return bytes;
 }
 
+const std::string kHeader = crlfLines({sjis("＊＊　Varnokit　＊＊"), "", sjis("<問題>"), ""});
 const std::string kTrailer = crlfLines(
     {"", "solved by Varnokit version 0.5", "          Varnokit developers, free to copy and share"});
-
-const std::string kHeader = crlfLines({sjis("＊＊　Varnokit　＊＊"), "", sjis("<問題>"), ""});
 
 /* --- Layout --- */
 
 TEST(ReportFormat, WorkedExampleMatchesTheGoldenFile) {
-    auto state = solvedState(workedExampleAsTyped(), {{12, 78}});
+    Solved run = solved(workedExample());
+    ASSERT_EQ(run.state->solutions.count(), 1);
     const std::string expected = golden("worked_example_report.txt");
     ASSERT_FALSE(expected.empty());
-    EXPECT_EQ(formatReport(*state, {}, exampleLog()), expected);
+    EXPECT_EQ(formatReport(*run.state, {}, exampleLog()), expected);
 }
 
-TEST(ReportFormat, PuzzleBlockShowsTheTypedTextsAndSolutionBlocksTheValues) {
-    auto state = solvedState(workedExample(), {{12, 78}, {13, 72}});
-    std::string report = formatReport(*state, {}, {});
-    EXPECT_EQ(report, kHeader +
-                          crlfLines({"    7*", "  ----", "1*)9**", "   8*", "  ----", "    *6",
-                                     "    9*", "  ----", "     0", "", "",
-                                     sjis("<解: 1>"), "", "    78", "  -----", "12)936", "   84",
-                                     "  -----", "    96", "    96", "  -----", "     0",
-                                     sjis("<解: 2>"), "", "    72", "  -----", "13)936", "   91",
-                                     "  -----", "    26", "    26", "  -----", "     0"}) +
-                          kTrailer);
+TEST(ReportFormat, PuzzleAsTypedThenEverySolutionInTheOrderFound) {
+    // 1* x 7 with no remainder: the divisors 10 … 14 all fit.
+    Solved run = solved(typed("1*", "7", {"**", "**", "0"}));
+    ASSERT_EQ(run.state->solutions.count(), 5);
+    std::vector<std::string> lines = {"    7", "  ---", "1*)**", "   **", "  ---", "    0", "", ""};
+    for (int divisor = 10; divisor <= 14; ++divisor) {
+        const std::string product = std::to_string(divisor * 7);
+        const std::string more[] = {sjis("<解: " + std::to_string(divisor - 9) + ">"), "", "    7",
+                                    "  ----", std::to_string(divisor) + ")" + product, "   " + product,
+                                    "  ----", "    0"};
+        lines.insert(lines.end(), std::begin(more), std::end(more));
+    }
+    EXPECT_EQ(formatReport(*run.state, {}, {}), kHeader + crlfLines(lines) + kTrailer);
 }
 
 TEST(ReportFormat, ZeroQuotientDigitSkipsItsEmptySlotsAndBars) {
-    // 1229 / 12 = 102 r 5: the pair of the quotient digit 0 is empty.
-    Typed typed{"12", "1*2", "12**", {"12", "", "", "  29", "  24"}, "5", "", ""};
-    auto state = solvedState(typed, {{12, 102}});
-    EXPECT_EQ(formatReport(*state, {}, {}),
+    // 1229 / 12 = 102 r 5: the quotient digit 0 writes no lines.
+    Solved run = solved(typed("12", "1*2", {"12**", "12", "  29", "  24", "5"}));
+    ASSERT_EQ(run.state->solutions.count(), 1);
+    EXPECT_EQ(formatReport(*run.state, {}, {}),
               kHeader + crlfLines({"    1*2", "  -----", "12)12**", "   12", "  -----", "     29",
                                    "     24", "  -----", "      5", "", "",
                                    sjis("<解: 1>"), "", "    102", "  ------", "12)1229", "   12",
@@ -140,10 +117,9 @@ TEST(ReportFormat, ZeroQuotientDigitSkipsItsEmptySlotsAndBars) {
 }
 
 TEST(ReportFormat, OneCellDivisorShowsNoInteriorRows) {
-    // 91 / 7 = 13.
-    Typed typed{"7", "13", "91", {"7", " 21", " 21"}, "0", "", ""};
-    auto state = solvedState(typed, {{7, 13}});
-    EXPECT_EQ(formatReport(*state, {}, {}),
+    Solved run = solved(typed("7", "13", {"91", "7", "21", "21", "0"}));
+    ASSERT_EQ(run.state->solutions.count(), 1);
+    EXPECT_EQ(formatReport(*run.state, {}, {}),
               kHeader + crlfLines({"  13", " ---", "7)91", "   0", "", "",
                                    sjis("<解: 1>"), "", "  13", " ----", "7)91", "   0"}) +
                   kTrailer);
@@ -152,9 +128,9 @@ TEST(ReportFormat, OneCellDivisorShowsNoInteriorRows) {
 TEST(ReportFormat, TypedWidthsCountBytesSolutionWidthsCountCells) {
     // The divisor typed in full width takes four bytes in the puzzle block
     // but two cells in the solution block.
-    Typed typed{"12", "78", "936", {"84", " 96", " 96"}, "0", sjis("１２"), ""};
-    auto state = solvedState(typed, {{12, 78}});
-    EXPECT_EQ(formatReport(*state, {}, {}),
+    Solved run = solved(typed(sjis("１２"), "78", {"936", "84", " 96", " 96", "0"}));
+    ASSERT_EQ(run.state->solutions.count(), 1);
+    EXPECT_EQ(formatReport(*run.state, {}, {}),
               kHeader + crlfLines({"      78", "    ----", sjis("１２") + ")936", "     84",
                                    "    ----", "      96", "      96", "    ----", "       0", "",
                                    "", sjis("<解: 1>"), "", "    78", "  -----", "12)936", "   84",
@@ -163,47 +139,96 @@ TEST(ReportFormat, TypedWidthsCountBytesSolutionWidthsCountCells) {
 }
 
 TEST(ReportFormat, TypedQuotientWiderThanItsFieldIsPrintedWhole) {
-    // 861 / 7 = 123, the quotient typed in full width: six bytes over a
+    // 861 / 7 = 123 with the quotient typed in full width: six bytes over a
     // field of five.
-    Typed typed{"7", "123", "861", {"7", "16", "14", " 21", " 21"}, "0", "", sjis("１２３")};
-    auto state = solvedState(typed, {{7, 123}});
-    EXPECT_EQ(formatReport(*state, {}, {}),
+    Solved run = solved(typed("7", sjis("１２３"), {"861", "7", "16", "14", " 21", " 21", "0"}));
+    ASSERT_EQ(run.state->solutions.count(), 1);
+    EXPECT_EQ(formatReport(*run.state, {}, {}),
               kHeader + crlfLines({sjis("１２３"), " ----", "7)861", "    0", "", "",
                                    sjis("<解: 1>"), "", "  123", " -----", "7)861", "    0"}) +
                   kTrailer);
 }
 
+// The solution blocks' written lines, top to bottom, without the bars.
+std::vector<std::vector<std::string>> solutionRows(const std::string& report) {
+    std::vector<std::vector<std::string>> blocks;
+    std::regex block(sjis("<解: ") + R"(\d+>\r\n\r\n[^\r]*\r\n[^\r]*\r\n([^\r]*)\)([^\r]*)\r\n((?: *[-0-9]+\r\n)*))");
+    for (std::sregex_iterator it(report.begin(), report.end(), block), end; it != end; ++it) {
+        std::vector<std::string> rows = {(*it)[1], (*it)[2]};
+        std::string body = (*it)[3];
+        std::regex line(R"( *([0-9]+)\r\n)");
+        for (std::sregex_iterator l(body.begin(), body.end(), line); l != end; ++l) rows.push_back((*l)[1]);
+        blocks.push_back(rows);
+    }
+    return blocks;
+}
+
+// The known answers beside a shared puzzle: divisor, dividend, written rows, remainder.
+std::vector<std::vector<std::string>> knownAnswers(const std::string& json) {
+    std::vector<std::vector<std::string>> answers;
+    std::regex solution(R"re("divisor": "(\d+)",\s*"quotient": "\d+",\s*"dividend": "(\d+)",\s*"remainder": "(\d+)",\s*"rows": \[([^\]]*)\])re");
+    std::regex number(R"re("(\d+)")re");
+    for (std::sregex_iterator it(json.begin(), json.end(), solution), end; it != end; ++it) {
+        std::vector<std::string> rows = {(*it)[1], (*it)[2]};
+        std::string list = (*it)[4];
+        for (std::sregex_iterator n(list.begin(), list.end(), number); n != end; ++n) rows.push_back((*n)[1]);
+        rows.push_back((*it)[3]);
+        answers.push_back(rows);
+    }
+    return answers;
+}
+
+TEST(ReportFormat, SolutionBlocksAgreeWithTheKnownAnswers) {
+    const std::string base = std::string(VARNOKIT_SHARED_DIR) + "/puzzles/teaser2937_cond1";
+    ProblemBoxes boxes;
+    ASSERT_EQ(readProblemFile(base + ".txt", boxes), FileStatus::Ok);
+    Solved run = solved(typed(boxes.divisor, boxes.quotient, boxes.body, boxes.condition));
+    const auto expected = knownAnswers(readBytes(base + ".json"));
+    ASSERT_EQ(expected.size(), 3u);
+    EXPECT_EQ(solutionRows(formatReport(*run.state, boxes.notes, run.log)), expected);
+}
+
 /* --- Sections --- */
 
 TEST(ReportSections, NotesConditionAndLogStandBetweenPuzzleAndSolutions) {
-    auto state = solvedState(workedExample(), {}, 5);
-    std::string report =
-        formatReport(*state, {sjis("注釈の一行目"), "", "#3"}, {"start", sjis("解はありません。")});
-    const std::string puzzleEnd = crlfLines({"     0", ""});
+    // 1* x 7 with no '*' standing for 8: 12 (84) and 14 (98) drop out.
+    Solved run = solved(typed("1*", "7", {"**", "**", "0"}, "8"));
+    ASSERT_EQ(run.state->solutions.count(), 3);
+    std::string report = formatReport(*run.state, {sjis("注釈の一行目"), "", "#3"}, run.log);
+    const std::string puzzleEnd = crlfLines({"    0", ""});
     const std::size_t at = report.find(puzzleEnd);
     ASSERT_NE(at, std::string::npos);
-    // No solution block: the trailer follows the log's empty line.
-    EXPECT_EQ(report.substr(at + puzzleEnd.size()),
-              crlfLines({sjis("<注釈>"), sjis("注釈の一行目"), "", "#3", "", sjis("条件 * ≠ 5"), "",
-                         "start", sjis("解はありません。"), ""}) +
-                  kTrailer);
+    std::string sections = crlfLines({sjis("<注釈>"), sjis("注釈の一行目"), "", "#3", "",
+                                      sjis("条件 * ≠ 8"), ""}) +
+                           crlfLines(run.log) + crlfLines({"", sjis("<解: 1>")});
+    EXPECT_EQ(report.substr(at + puzzleEnd.size(), sections.size()), sections);
 }
 
-TEST(ReportSections, EmptyNotesAndNoConditionLeaveOnlyTheLogsEmptyLine) {
-    auto state = solvedState(workedExample(), {});
-    std::string report = formatReport(*state, {}, {});
-    EXPECT_EQ(report.find(sjis("<注釈>")), std::string::npos);
-    EXPECT_EQ(report.find(sjis("条件")), std::string::npos);
-    const std::string tail = crlfLines({"  ----", "     0", "", ""}) + kTrailer;
+TEST(ReportSections, SolveWithoutSolutionsEndsWithTheLogAndTheTrailer) {
+    const std::string base = std::string(VARNOKIT_SHARED_DIR) + "/puzzles/seven_sevens_cond7_nosolution";
+    ProblemBoxes boxes;
+    ASSERT_EQ(readProblemFile(base + ".txt", boxes), FileStatus::Ok);
+    Solved run = solved(typed(boxes.divisor, boxes.quotient, boxes.body, boxes.condition));
+    ASSERT_EQ(run.state->solutions.count(), 0);
+    ASSERT_FALSE(run.log.empty());
+    std::string report = formatReport(*run.state, {}, run.log);
+    const std::string tail = crlfLines({"      0", "", sjis("条件 * ≠ 7"), ""}) + crlfLines(run.log) +
+                             crlfLines({""}) + kTrailer;
     ASSERT_GT(report.size(), tail.size());
     EXPECT_EQ(report.substr(report.size() - tail.size()), tail);
+    EXPECT_EQ(report.find(sjis("<注釈>")), std::string::npos);
+}
 
-    auto zero = solvedState(workedExample(), {}, 0);
-    EXPECT_NE(formatReport(*zero, {}, {}).find(crlfLines({sjis("条件 * ≠ 0"), ""})), std::string::npos);
+TEST(ReportSections, EmptyNotesNoConditionAndEmptyLogLeaveOneEmptyLine) {
+    Solved run = solved(workedExample());
+    std::string report = formatReport(*run.state, {}, {});
+    EXPECT_NE(report.find(crlfLines({"     0", "", "", sjis("<解: 1>")})), std::string::npos);
+    EXPECT_EQ(report.find(sjis("<注釈>")), std::string::npos);
+    EXPECT_EQ(report.find(sjis("条件")), std::string::npos);
 }
 
 TEST(ReportSections, ReportBeforeAnyPuzzleWasLaidOut) {
-    // A Solve stopped by its first check leaves empty records behind.
+    // A Solve stopped by its first check can leave empty records behind.
     PuzzleState state;
     EXPECT_EQ(formatReport(state, {}, {"x"}),
               kHeader + crlfLines({" ", "-", ")", " ", "", "x", ""}) + kTrailer);
@@ -214,14 +239,14 @@ TEST(ReportSections, ReportBeforeAnyPuzzleWasLaidOut) {
 TEST(ReportFile, AppendAddsAfterTheTrailerOverwriteReplaces) {
     ScratchFolder folder;
     const std::string path = folder.file("report.txt");
-    auto state = solvedState(workedExampleAsTyped(), {{12, 78}});
+    Solved run = solved(workedExample());
     const std::string one = golden("worked_example_report.txt");
 
-    ASSERT_EQ(writeReport(path, ReportMode::Append, *state, {}, exampleLog()), FileStatus::Ok);
+    ASSERT_EQ(writeReport(path, ReportMode::Append, *run.state, {}, exampleLog()), FileStatus::Ok);
     EXPECT_EQ(readBytes(path), one);
-    ASSERT_EQ(writeReport(path, ReportMode::Append, *state, {}, exampleLog()), FileStatus::Ok);
+    ASSERT_EQ(writeReport(path, ReportMode::Append, *run.state, {}, exampleLog()), FileStatus::Ok);
     EXPECT_EQ(readBytes(path), one + one);
-    ASSERT_EQ(writeReport(path, ReportMode::Overwrite, *state, {}, exampleLog()), FileStatus::Ok);
+    ASSERT_EQ(writeReport(path, ReportMode::Overwrite, *run.state, {}, exampleLog()), FileStatus::Ok);
     EXPECT_EQ(readBytes(path), one);
     EXPECT_EQ(folder.entryCount(), 1);
 }
@@ -245,7 +270,7 @@ TEST(ReportFile, FailedWritesLeaveTheOldFileAsItWas) {
     const std::string replaced = folder.file("replaced.txt");
     writeBytes(appended, "earlier report\r\n");
     writeBytes(replaced, "earlier report\r\n");
-    auto state = solvedState(workedExampleAsTyped(), {{12, 78}});
+    Solved run = solved(workedExample());
 
     // A file-size limit makes the writes fail part-way, like a full disk.
     std::signal(SIGXFSZ, SIG_IGN);
@@ -254,9 +279,9 @@ TEST(ReportFile, FailedWritesLeaveTheOldFileAsItWas) {
     rlimit small = old;
     small.rlim_cur = 100;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    FileStatus append = writeReport(appended, ReportMode::Append, *state, {}, exampleLog());
-    FileStatus overwrite = writeReport(replaced, ReportMode::Overwrite, *state, {}, exampleLog());
-    FileStatus fresh = writeReport(folder.file("new.txt"), ReportMode::Append, *state, {}, exampleLog());
+    FileStatus append = writeReport(appended, ReportMode::Append, *run.state, {}, exampleLog());
+    FileStatus overwrite = writeReport(replaced, ReportMode::Overwrite, *run.state, {}, exampleLog());
+    FileStatus fresh = writeReport(folder.file("new.txt"), ReportMode::Append, *run.state, {}, exampleLog());
     ::setrlimit(RLIMIT_FSIZE, &old);
 
     EXPECT_EQ(append, FileStatus::WriteError);
