@@ -100,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(
         // All digits erased except the ones: three solutions.
         AdvicePuzzle{"OnlyOnes",
                      {"**", "1***", {"****1", "**", "*1*", "1**", " ***", " ***", "  111", "  111", "0"}, ""}}),
-    [](const ::testing::TestParamInfo<AdvicePuzzle>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<AdvicePuzzle>& named) { return std::string(named.param.name); });
 
 }  // namespace
 }  // namespace varnokit
