@@ -2,9 +2,11 @@
 // for byte, the stored solutions and their order, rejections, the condition,
 // letters and abort.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include "solver/fake_hooks.h"
 #include "solver/solve.h"
+#include "solver/written_division.h"
 #include "support/text.h"
 
 namespace varnokit {
@@ -209,6 +211,73 @@ TEST(Solve, SecondSolveStartsAfresh) {
     s.run("1*", "*8", {"**6", "8*", " *6", " 9*", "0"});
     EXPECT_EQ(s.found(), (std::vector<std::pair<int64_t, int64_t>>{{12, 78}}));
     EXPECT_EQ(s.hooks.log[1], sjis("一意解です。"));
+}
+
+}  // namespace
+}  // namespace varnokit
+
+namespace varnokit {
+namespace {
+
+TEST(Solve, FourteenDigitDivisorAndQuotientAreExact) {
+    // A 28-digit dividend: far beyond 64 bits. The divisor's last digit and
+    // one quotient digit are hidden, with every row they touch.
+    const Int128 divisor = 98765432109877;
+    const Int128 quotient = 31415926535897;
+    const testing::WrittenDivision written = testing::writeDivision(divisor, quotient, 12345);
+    ASSERT_EQ(written.dividend.size(), 28u);
+    testing::HiddenPuzzle puzzle;
+    puzzle.pattern = written;
+    puzzle.pattern.divisor.back() = '*';
+    puzzle.pattern.quotient[4] = '*';
+    for (testing::WrittenLine& line : puzzle.pattern.interior) {
+        if (!line.cells.empty()) line.cells.back() = '*';
+    }
+    puzzle.pattern.dividend[20] = '*';
+
+    Solving s;
+    const PuzzleInput input = testing::typedInput(puzzle);
+    s.run(input.divisor, input.quotient, input.bodyLines);
+    ASSERT_EQ(s.state.solutions.count(), 1);
+    const WorkRecord record = s.state.solutions.record(0);
+    EXPECT_EQ(toDecimal(record.rows[kDivisorRow].value), written.divisor);
+    EXPECT_EQ(toDecimal(record.rows[kQuotientRow].value), written.quotient);
+    EXPECT_EQ(toDecimal(record.rows[kDividendRow].value), written.dividend);
+    for (std::size_t u = 0; u < written.interior.size(); ++u) {
+        EXPECT_EQ(toDecimal(record.rows[kFirstInteriorRow + static_cast<int>(u)].value),
+                  written.interior[u].cells);
+    }
+}
+
+}  // namespace
+}  // namespace varnokit
+
+
+namespace varnokit {
+namespace {
+
+TEST(Solve, NearlyTwoMillionSolutionsFitInLittleMemory) {
+    // d × q = a six-digit dividend, d six digits, q one digit.
+    Solving s;
+    s.options.beep = false;
+    s.run("******", "*", {"******", "******", "0"});
+    int64_t expected = 0;
+    for (int64_t q = 1; q <= 9; ++q) expected += 999999 / q - 100000 + 1;
+    ASSERT_EQ(s.state.solutions.count(), expected);
+    EXPECT_EQ(s.state.solutions.at(0).divisor, 100000);
+    EXPECT_EQ(s.state.solutions.at(0).quotient, 1);
+    EXPECT_EQ(s.state.solutions.at(1).quotient, 2);
+    EXPECT_EQ(s.state.solutions.at(s.state.solutions.count() - 1).divisor, 999999);
+    EXPECT_EQ(toDecimal(s.state.solutions.record(s.state.solutions.count() - 1).rows[kDividendRow].value),
+              "999999");
+
+#ifndef __SANITIZE_ADDRESS__
+    // The process's peak, whatever ran before in it; AddressSanitizer's
+    // shadow memory and quarantine would swamp the figure, so not there.
+    rusage usage{};
+    ASSERT_EQ(getrusage(RUSAGE_SELF, &usage), 0);
+    EXPECT_LT(usage.ru_maxrss, 256 * 1024);  // kilobytes
+#endif
 }
 
 }  // namespace

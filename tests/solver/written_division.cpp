@@ -87,29 +87,30 @@ bool fits(const HiddenPuzzle& puzzle, const WrittenDivision& written) {
 
 }  // namespace
 
-WrittenDivision writeDivision(int64_t divisor, int64_t quotient, int64_t remainder) {
+WrittenDivision writeDivision(Int128 divisor, Int128 quotient, int64_t remainder) {
     WrittenDivision w;
-    w.divisor = std::to_string(divisor);
-    w.quotient = std::to_string(quotient);
-    w.dividend = std::to_string(divisor * quotient + remainder);
+    w.divisor = toDecimal(divisor);
+    w.quotient = toDecimal(quotient);
+    w.dividend = toDecimal(divisor * quotient + remainder);
     const int q = static_cast<int>(w.quotient.size());
     const int n = static_cast<int>(w.dividend.size());
     w.interior.assign(static_cast<std::size_t>(2 * q - 1), WrittenLine{});
-    int64_t current = std::stoll(w.dividend.substr(0, static_cast<std::size_t>(n - q + 1)));
-    int64_t rest = current;
+    Int128 current = 0;
+    for (int c = 0; c <= n - q; ++c) current = current * 10 + (w.dividend[static_cast<std::size_t>(c)] - '0');
+    Int128 rest = current;
     for (int k = 0; k < q; ++k) {
         const int digit = w.quotient[static_cast<std::size_t>(k)] - '0';
         const int end = n - q + k;
         rest = current;
         if (digit != 0) {
-            const int64_t product = divisor * digit;
-            if (k > 0) w.interior[static_cast<std::size_t>(2 * k - 1)] = {std::to_string(current), end};
-            w.interior[static_cast<std::size_t>(2 * k)] = {std::to_string(product), end};
+            const Int128 product = divisor * digit;
+            if (k > 0) w.interior[static_cast<std::size_t>(2 * k - 1)] = {toDecimal(current), end};
+            w.interior[static_cast<std::size_t>(2 * k)] = {toDecimal(product), end};
             rest = current - product;
         }
         if (k + 1 < q) current = rest * 10 + (w.dividend[static_cast<std::size_t>(end + 1)] - '0');
     }
-    w.remainder = rest;
+    w.remainder = static_cast<int64_t>(rest);
     return w;
 }
 

@@ -31,8 +31,9 @@ struct WrittenDivision {
     int64_t remainder = 0;
 };
 
-// Writes out D ÷ by giving quotient Q and remainder r (r < D, Q's first digit nonzero).
-WrittenDivision writeDivision(int64_t divisor, int64_t quotient, int64_t remainder);
+// Writes out the division giving quotient Q and remainder r (r < D, Q's
+// first digit nonzero), exactly for up to 14-digit divisors and quotients.
+WrittenDivision writeDivision(Int128 divisor, Int128 quotient, int64_t remainder);
 
 // A random puzzle: a division with s divisor and q quotient digits whose
 // digits are hidden as '*' or as letters, and an optional condition.
