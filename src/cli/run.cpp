@@ -139,6 +139,8 @@ int BatchRunner::solveFile(const std::string& file) {
         reportFileError(file, read);
         return kExitUsage;
     }
+    // Ctrl-C while standard input was being typed cuts the puzzle short: not solved.
+    if (services_.interrupted()) return kExitAborted;
     const PuzzleInput input{boxes.divisor, boxes.quotient, boxes.body, boxes.condition};
 
     auto state = std::make_unique<PuzzleState>();  // three records: too large for the stack
