@@ -50,6 +50,46 @@ bool accepts(const Puzzle& puzzle, int8_t cell, int d, LetterScratch& letters) {
     return true;
 }
 
+// The digits a cell may still hold, as far as this one row can tell.
+DigitMask cellDigits(const Puzzle& puzzle, int8_t cell, const LetterScratch& letters) {
+    if (cell <= 9) return static_cast<DigitMask>(1u << cell);
+    if (cell == kStar) {
+        return puzzle.condition < 0 ? kAllDigits : static_cast<DigitMask>(kAllDigits & ~(1u << puzzle.condition));
+    }
+    const int bound = letters.letter[cell - kFirstLetter];
+    if (bound >= 0) return static_cast<DigitMask>(1u << bound);
+    return static_cast<DigitMask>(kAllDigits & ~letters.taken);
+}
+
+// Whether some digit string between lo and hi (inclusive, compared from
+// position `from` on; the digits before it are equal) takes its digit j from
+// allowed[j]. Finds the smallest such string not below lo and compares it with hi.
+bool someValueBetween(const int8_t* lo, const int8_t* hi, const DigitMask* allowed, int from, int length) {
+    int8_t value[40];
+    int j = from;
+    while (j < length && (allowed[j] & (1u << lo[j]))) {
+        value[j] = lo[j];
+        ++j;
+    }
+    if (j < length) {
+        // Raise the digit at the last position where that is possible, then take the smallest digits.
+        int i = j;
+        for (; i >= from; --i) {
+            const DigitMask above = static_cast<DigitMask>(allowed[i] & ~((2u << lo[i]) - 1));
+            if (above != 0) {
+                value[i] = static_cast<int8_t>(__builtin_ctz(above));
+                break;
+            }
+        }
+        if (i < from) return false;
+        for (int k = i + 1; k < length; ++k) value[k] = static_cast<int8_t>(__builtin_ctz(allowed[k]));
+    }
+    for (int k = from; k < length; ++k) {
+        if (value[k] != hi[k]) return value[k] < hi[k];
+    }
+    return true;
+}
+
 }  // namespace
 
 bool rowFits(const Puzzle& puzzle, const RowPattern& row, Int128 lo, Int128 hi, int known,
@@ -60,6 +100,7 @@ bool rowFits(const Puzzle& puzzle, const RowPattern& row, Int128 lo, Int128 hi, 
     if (lo < smallest) lo = smallest;
     if (hi > largest) hi = largest;
     if (lo > hi) return false;
+    if (row.onlyStars) return true;
     if (known >= length) {
         // The low digits are the whole value.
         if (lowDigits < lo || lowDigits > hi) return false;
@@ -77,27 +118,28 @@ bool rowFits(const Puzzle& puzzle, const RowPattern& row, Int128 lo, Int128 hi, 
         if (!accepts(puzzle, row.cell[common], loDigits[common], letters)) return false;
         ++common;
     }
-    if (common < length) {
-        // The first differing digit lies between the bounds' digits there.
-        const int8_t cell = row.cell[common];
-        const int8_t fixed = cell <= 9 ? cell : -1;
-        if (fixed >= 0 && (fixed < loDigits[common] || fixed > hiDigits[common])) return false;
-    }
 
-    if (known > 0) {
-        int8_t lowText[40];
-        decimalDigits(lowDigits, known, lowText);
-        for (int i = 0; i < known; ++i) {
-            const int position = length - known + i;
-            const int8_t d = lowText[i];
-            if (position < common) {
-                if (loDigits[position] != d) return false;
-            } else if (!accepts(puzzle, row.cell[position], d, letters)) {
-                return false;
-            }
+    // Trailing digits fixed by the divisor's known low digits.
+    int8_t lowText[40];
+    if (known > 0) decimalDigits(lowDigits, known, lowText);
+    for (int i = 0; i < known; ++i) {
+        const int position = length - known + i;
+        if (position < common) {
+            if (loDigits[position] != lowText[i]) return false;
+        } else if (!accepts(puzzle, row.cell[position], lowText[i], letters)) {
+            return false;
         }
     }
-    return true;
+    if (common == length) return true;
+
+    // The digits in between: is there a value in the interval that the cells allow?
+    DigitMask allowed[40];
+    for (int j = common; j < length; ++j) {
+        allowed[j] = cellDigits(puzzle, row.cell[j], letters);
+        if (j >= length - known) allowed[j] = static_cast<DigitMask>(allowed[j] & (1u << lowText[j - (length - known)]));
+        if (allowed[j] == 0) return false;
+    }
+    return someValueBetween(loDigits, hiDigits, allowed, common, length);
 }
 
 bool consistent(const Puzzle& puzzle, const Partial& partial) {
@@ -130,48 +172,54 @@ bool consistent(const Puzzle& puzzle, const Partial& partial) {
         if (d >= 0 && !accepts(puzzle, puzzle.quotientCell[k], d, letters)) return false;
     }
 
-    // The rows, from the last quotient digit up: `tail` is the value of the
-    // quotient digits k … q-1 while all of them are known.
-    Int128 tail = 0;
+    // The rows, from the last quotient digit up. The quotient digits k … q-1
+    // form `tail`; unknown ones count with their smallest and largest allowed
+    // digit, so every row has bounds, and exact low digits once the tail is known.
+    Int128 tailMin = 0, tailMax = 0;
     bool tailKnown = true;
     for (int k = q - 1; k >= 0; --k) {
         const int m = q - 1 - k;
         const int digit = partial.quotient[k];
-        if (digit < 0) {
-            tailKnown = false;
-            continue;
-        }
-        tail += digit * pow10(m);
-        if (digit == 0) continue;
+        const DigitMask allowed = puzzle.quotientAllowed[k];
+        if (allowed == 0) return false;
+        const int digitMin = digit >= 0 ? digit : __builtin_ctz(allowed);
+        const int digitMax = digit >= 0 ? digit : 31 - __builtin_clz(allowed);
+        if (digit < 0) tailKnown = false;
+        tailMin += digitMin * pow10(m);
+        tailMax += digitMax * pow10(m);
+        if (digitMax == 0) continue;  // a zero digit has no lines
 
         const RowPattern& product = puzzle.product[k];
-        if (!rowFits(puzzle, product, dMin * digit, dMax * digit, t, (dLow * digit) % lowModulus, letters)) {
+        if (digit >= 0) {
+            if (!rowFits(puzzle, product, dMin * digit, dMax * digit, t, (dLow * digit) % lowModulus, letters)) {
+                return false;
+            }
+        } else if (!rowFits(puzzle, product, dMin * digitMin, dMax * digitMax, 0, 0, letters)) {
             return false;
         }
 
         const RowPattern& difference = puzzle.difference[k];
         if (k == 0 || difference.length == 0) continue;
-        if (tailKnown) {
-            // R_k = floor((D × tail + r) / 10^m): exact bounds, and low digits above column m.
-            const Int128 scale = pow10(m);
-            const Int128 lo = (dMin * tail + puzzle.remainder) / scale;
-            const Int128 hi = (dMax * tail + puzzle.remainder) / scale;
-            const int known = t > m ? t - m : 0;
-            const Int128 lowValue = known > 0 ? ((dLow * tail + puzzle.remainder) % lowModulus) / scale : 0;
-            if (!rowFits(puzzle, difference, lo, hi, known, lowValue, letters)) return false;
-        } else {
-            // The remainder below P_k is smaller than the divisor.
-            if (!rowFits(puzzle, difference, dMin * digit, dMax * digit + dMax - 1, 0, 0, letters)) return false;
+        // R_k = floor((D × tail + r) / 10^m), and it exceeds P_k by less than the divisor.
+        const Int128 scale = pow10(m);
+        Int128 lo = (dMin * tailMin + puzzle.remainder) / scale;
+        Int128 hi = (dMax * tailMax + puzzle.remainder) / scale;
+        if (lo < dMin * digitMin) lo = dMin * digitMin;
+        if (hi > dMax * digitMax + dMax - 1) hi = dMax * digitMax + dMax - 1;
+        int known = 0;
+        Int128 lowValue = 0;
+        if (tailKnown && t > m) {
+            known = t - m;
+            lowValue = ((dLow * tailMin + puzzle.remainder) % lowModulus) / scale;
         }
+        if (!rowFits(puzzle, difference, lo, hi, known, lowValue, letters)) return false;
     }
 
-    if (tailKnown) {
-        const Int128 lo = dMin * tail + puzzle.remainder;
-        const Int128 hi = dMax * tail + puzzle.remainder;
-        const Int128 lowValue = (dLow * tail + puzzle.remainder) % lowModulus;
-        if (!rowFits(puzzle, puzzle.dividend, lo, hi, t, lowValue, letters)) return false;
-    }
-    return true;
+    const Int128 lo = dMin * tailMin + puzzle.remainder;
+    const Int128 hi = dMax * tailMax + puzzle.remainder;
+    const int known = tailKnown ? t : 0;
+    const Int128 lowValue = tailKnown ? (dLow * tailMin + puzzle.remainder) % lowModulus : 0;
+    return rowFits(puzzle, puzzle.dividend, lo, hi, known, lowValue, letters);
 }
 
 }  // namespace varnokit::fast

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "solver/fast_search_check.h"
+#include "solver/fast_search_puzzle.h"
 
 namespace varnokit::fast {
 
@@ -27,6 +28,22 @@ struct Domains {
 };
 
 enum class ChoiceKind { High, Low, Quotient };
+
+// When to choose quotient digits before the divisor's. Known quotient digits
+// let the divisor's low digits check every row's tail; divisor digits narrow
+// every quotient digit at once. Which pays depends on the puzzle (a 6-digit
+// quotient with few combinations wants them first, a 9-digit one with
+// millions wants the divisor first), so a block tries both in turn.
+struct Strategy {
+    int forcedCount;         // a quotient digit with at most this many candidates goes first
+    long fewCombinations;    // all quotient digits go first while their combinations are this few
+};
+constexpr Strategy kStrategies[] = {
+    {1, 3000},  // quotient first
+    {2, 1},     // divisor first
+};
+constexpr int kStrategyCount = 2;
+constexpr uint64_t kFirstBudget = 1000;  // nodes of a block's first attempt; doubled every round
 
 int lowestDigit(DigitMask mask) { return mask == 0 ? -1 : __builtin_ctz(mask); }
 int digitCount(DigitMask mask) { return __builtin_popcount(mask); }
@@ -56,6 +73,7 @@ private:
     void explore(const Partial& partial, const Domains& domains);
     DigitMask survivors(const Partial& partial, ChoiceKind kind, int k, DigitMask mask) const;
     void record(const Partial& partial);
+    void searchBlock(const Partial& start, const Domains& domains);
     void endBlock();
     void tick();
 
@@ -64,6 +82,11 @@ private:
     std::vector<Candidate> found_;
     EnumerationStats stats_;
     uint64_t sinceTick_ = 0;
+    Strategy strategy_ = kStrategies[0];
+    uint64_t budget_ = 0;     // nodes left in the current attempt
+    bool exhausted_ = false;  // the attempt ran out of nodes
+    int lastWinner_ = 0;      // the strategy that finished the last block
+    uint64_t lastCost_ = 0;   // and the nodes it took
 };
 
 DigitMask Enumeration::survivors(const Partial& partial, ChoiceKind kind, int k, DigitMask mask) const {
@@ -80,6 +103,11 @@ DigitMask Enumeration::survivors(const Partial& partial, ChoiceKind kind, int k,
 // Contract: `partial` is consistent and `domains` hold, for every open
 // choice, a superset of the digits that can still lead to a solution.
 void Enumeration::explore(const Partial& partial, const Domains& domains) {
+    if (budget_ == 0) {
+        exhausted_ = true;
+        return;
+    }
+    --budget_;
     ++stats_.nodes;
     tick();
     const int s = puzzle_.s;
@@ -90,20 +118,28 @@ void Enumeration::explore(const Partial& partial, const Domains& domains) {
     int bestCount = 11;
     bool anyOpen = false;
 
-    // Quotient digits first: they have few candidates and decide whole rows.
+    // The open quotient digits: a forced one is taken at once; while their
+    // combinations are few, they are chosen before the divisor, since known
+    // quotient digits let the divisor's low digits check every row's tail.
+    long combinations = 1;
     for (int k = 0; k < puzzle_.q && bestCount > 1; ++k) {
         if (partial.quotient[k] >= 0) continue;
         anyOpen = true;
         next.quotient[k] = survivors(partial, ChoiceKind::Quotient, k, domains.quotient[k]);
         const int count = digitCount(next.quotient[k]);
         if (count == 0) return;
+        if (combinations < 1000000) combinations *= count;
         if (count < bestCount) {
             bestCount = count;
             bestKind = ChoiceKind::Quotient;
             bestK = k;
         }
     }
-    if (partial.high + partial.low < s && bestCount > 1) {
+    // Otherwise the divisor grows first: each of its digits narrows every
+    // quotient digit at once.
+    const bool quotientFirst =
+        anyOpen && (bestCount <= strategy_.forcedCount || combinations <= strategy_.fewCombinations);
+    if (partial.high + partial.low < s && !quotientFirst) {
         anyOpen = true;
         next.high = survivors(partial, ChoiceKind::High, 0, domains.high);
         const int highCount = digitCount(next.high);
@@ -114,12 +150,11 @@ void Enumeration::explore(const Partial& partial, const Domains& domains) {
             lowCount = digitCount(next.low);
             if (lowCount == 0) return;
         }
-        if (highCount < bestCount || lowCount < bestCount) {
-            // On a tie between the two ends, grow the shorter one.
-            const bool preferLow = lowCount < highCount || (lowCount == highCount && partial.low < partial.high);
-            bestKind = preferLow ? ChoiceKind::Low : ChoiceKind::High;
-            bestCount = preferLow ? lowCount : highCount;
-        }
+        // On a tie between the two ends, grow the left one: its bounds reach
+        // into every row at once.
+        const bool preferLow = lowCount < highCount;
+        bestKind = preferLow ? ChoiceKind::Low : ChoiceKind::High;
+        bestCount = preferLow ? lowCount : highCount;
     }
 
     if (!anyOpen) {
@@ -146,6 +181,7 @@ void Enumeration::explore(const Partial& partial, const Domains& domains) {
             }
         }
         explore(child, childDomains);
+        if (exhausted_) return;
     }
 }
 
@@ -155,6 +191,33 @@ void Enumeration::record(const Partial& partial) {
     for (int k = 0; k < puzzle_.q; ++k) c.quotient = c.quotient * 10 + partial.quotient[k];
     for (int k = puzzle_.q - 1; k >= 0; --k) c.reversed = c.reversed * 10 + partial.quotient[k];
     found_.push_back(c);
+}
+
+// Tries the strategies in turn on one block, each with a node budget that
+// doubles every round, until one finishes: never much more work than the
+// better strategy alone. Neighbouring blocks tend to favour the same
+// strategy, so the last winner goes first. An attempt that runs out of nodes
+// leaves no candidates.
+void Enumeration::searchBlock(const Partial& start, const Domains& domains) {
+    const std::size_t before = found_.size();
+    uint64_t budget = kFirstBudget;
+    if (lastCost_ * 4 > budget) budget = lastCost_ * 4;
+    for (;;) {
+        for (int i = 0; i < kStrategyCount; ++i) {
+            strategy_ = kStrategies[(lastWinner_ + i) % kStrategyCount];
+            budget_ = budget;
+            exhausted_ = false;
+            explore(start, domains);
+            if (!exhausted_) {
+                lastWinner_ = (lastWinner_ + i) % kStrategyCount;
+                lastCost_ = budget - budget_;
+                return;
+            }
+            found_.resize(before);
+            ++stats_.restarts;
+        }
+        budget *= 2;
+    }
 }
 
 void Enumeration::endBlock() {
@@ -204,7 +267,7 @@ EnumerationStats Enumeration::run() {
             domains.high = blockDigits < s ? puzzle_.divisorAllowed[blockDigits] : 0;
             domains.low = blockDigits < s ? puzzle_.divisorAllowed[s - 1] : 0;
             if (blockDigits == s - 1) domains.low = domains.high;
-            explore(partial, domains);
+            searchBlock(partial, domains);
         }
         endBlock();
 

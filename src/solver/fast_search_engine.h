@@ -38,6 +38,7 @@ public:
 struct EnumerationStats {
     uint64_t nodes = 0;   // partial assignments explored
     uint64_t blocks = 0;  // divisor prefixes searched
+    uint64_t restarts = 0;  // attempts abandoned for another strategy
 };
 
 // Contract: hands `sink` every assignment that `consistent` accepts with all
