@@ -73,34 +73,6 @@ bool starCandidate(const SearchContext& context, int k, Int128 divisor, int v) {
 
 }  // namespace
 
-bool matchPattern(const SearchContext& context, LetterBindings& letters, Int128 value,
-                  const WorkRow& row) {
-    if (value == 0 && row.length == 0) return true;
-    if (value < 0 || row.length == 0 || decimalLength(value) != row.length) return false;
-    int8_t digits[40];
-    decimalDigits(value, row.length, digits);
-    const int condition = context.state.conditionDigit;
-    for (int j = 0; j < row.length; ++j) {
-        const char c = row.text[j];
-        const int d = digits[j];
-        if (c == '*') {
-            if (d == condition) return false;
-        } else if (c >= '0' && c <= '9') {
-            if (d != c - '0') return false;
-        } else {
-            assert(isLetter(c));
-            const int letter = c - 'A';
-            if (letters.letter[letter] >= 0) {
-                if (letters.letter[letter] != d) return false;
-            } else {
-                if (!letterMayTake(context, letters, letter, d)) return false;
-                bind(letters, letter, d);
-            }
-        }
-    }
-    return true;
-}
-
 bool replayReferencePath(SearchContext& context, Int128 divisor, Int128 quotient) {
     const WorkRecord& work = context.state.work;
     LetterBindings& letters = context.state.letters;
@@ -139,8 +111,13 @@ bool replayReferencePath(SearchContext& context, Int128 divisor, Int128 quotient
                 if (!starCandidate(context, k, divisor, v)) return false;
                 zeroStep = false;
             }
+        } else if (!written) {
+            // An unbound letter where no line is written stands for 0, if it may.
+            if (!letterMayTake(context, letters, letter, 0)) return false;
+            bind(letters, letter, 0);
+            zeroStep = true;
         } else {
-            // An unbound letter: tried from 1 within its range, never as 0.
+            // An unbound letter: tried from 1 within its range.
             const DigitRange& range = quotientRow.ranges[k];
             const int lo = range.lo < 1 ? 1 : range.lo;
             if (v < lo || v > range.hi || !letterMayTake(context, letters, letter, v)) return false;
@@ -156,10 +133,10 @@ bool replayReferencePath(SearchContext& context, Int128 divisor, Int128 quotient
         }
         if (!written || v == 0) return false;
         const Int128 p = divisor * v;
-        if (!matchPattern(context, letters, p, product)) return false;
+        if (!matchRow(context, p, product) == 0) return false;
         if (k == 0) break;
         const Int128 r = p + carried;
-        if (!matchPattern(context, letters, r, work.rows[differenceRow(k)])) return false;
+        if (!matchRow(context, r, work.rows[differenceRow(k)]) == 0) return false;
         carried = r / 10;
     }
     return true;

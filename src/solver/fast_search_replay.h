@@ -15,10 +15,4 @@ namespace varnokit::fast {
 // bindings are left partly changed: callers snapshot and restore them.
 bool replayReferencePath(SearchContext& context, Int128 divisor, Int128 quotient);
 
-// Matches `value` against a row's pattern as the search does: same number of
-// digits, '*' any digit but the condition, letters bound or bound now.
-// Returns true on a match; bindings made before a mismatch stay.
-bool matchPattern(const SearchContext& context, LetterBindings& letters, Int128 value,
-                  const WorkRow& row);
-
 }  // namespace varnokit::fast

@@ -38,7 +38,7 @@ bool referenceAccepts(SearchContext& context, Int128 divisor, Int128 quotient) {
     const WorkRecord& work = context.state.work;
     const Int128 r = work.rows[kRemainderRow].value;
     bool ok = fast::replayReferencePath(context, divisor, quotient) && r < divisor &&
-              fast::matchPattern(context, context.state.letters, divisor * quotient + r, work.rows[kDividendRow]);
+              matchRow(context, divisor * quotient + r, work.rows[kDividendRow]) == 0;
     context.state.letters = before;
     return ok;
 }
