@@ -55,6 +55,21 @@ std::string digitsOf(Int128 value, std::size_t patternLength) {
     return digits;
 }
 
+// Calls visit(k, p, digit) for each listed cell p of each examined row k of
+// stored solution `index`, skipping the empty pair of a zero quotient digit.
+template <class Visit>
+void visitCells(const SolutionList& list, int index, const std::vector<int>& rows,
+                const std::vector<std::vector<int>>& cells, Visit visit) {
+    Int128 values[kRowCount];
+    list.rowValues(index, values);
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        const int row = rows[k];
+        if (cells[k].empty() || (isInterior(row) && values[row] == 0)) continue;
+        const std::string digits = digitsOf(values[row], static_cast<std::size_t>(list.shared().rows[row].length));
+        for (int p : cells[k]) visit(k, p, digits[static_cast<std::size_t>(p)] - '0');
+    }
+}
+
 /* --- Texts of the log --- */
 
 const char* const kConditionHeading =
@@ -87,17 +102,9 @@ std::vector<std::string> analyseConditions(const PuzzleState& state) {
     for (int row : rows) typedWildcards.push_back(wildcardPositions(trimmed(state.problem.rows[row])));
 
     int64_t freeDigit[10] = {};
-    Int128 values[kRowCount];
     for (int i = 0; i < list.count(); ++i) {
-        list.rowValues(i, values);
         int seen[10] = {};
-        for (std::size_t k = 0; k < rows.size(); ++k) {
-            const int row = rows[k];
-            if (isInterior(row) && values[row] == 0) continue;  // the empty pair of a zero digit
-            if (typedWildcards[k].empty()) continue;
-            const std::string digits = digitsOf(values[row], static_cast<std::size_t>(shape.rows[row].length));
-            for (int p : typedWildcards[k]) ++seen[digits[static_cast<std::size_t>(p)] - '0'];
-        }
+        visitCells(list, i, rows, typedWildcards, [&seen](std::size_t, int, int digit) { ++seen[digit]; });
         for (int d = 0; d < 10; ++d) {
             if (seen[d] == 0) ++freeDigit[d];
         }
@@ -148,16 +155,8 @@ std::vector<std::string> analyseDigits(const PuzzleState& state) {
         return tally[(k * kMaxRowCells + static_cast<std::size_t>(p)) * 10 + static_cast<std::size_t>(d)];
     };
 
-    Int128 values[kRowCount];
     for (int i = 0; i < list.count(); ++i) {
-        list.rowValues(i, values);
-        for (std::size_t k = 0; k < rows.size(); ++k) {
-            const int row = rows[k];
-            if (isInterior(row) && values[row] == 0) continue;
-            if (wildcards[k].empty()) continue;
-            const std::string digits = digitsOf(values[row], static_cast<std::size_t>(shape.rows[row].length));
-            for (int p : wildcards[k]) ++at(k, p, digits[static_cast<std::size_t>(p)] - '0');
-        }
+        visitCells(list, i, rows, wildcards, [&at](std::size_t k, int p, int digit) { ++at(k, p, digit); });
     }
 
     std::vector<std::string> lines;
