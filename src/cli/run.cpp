@@ -4,7 +4,6 @@
 #include "cli/run.h"
 
 #include <iostream>
-#include <iterator>
 #include <memory>
 
 #include "analysis/uniqueness.h"
@@ -49,12 +48,10 @@ std::string fileErrorText(FileStatus status) {
     return message.empty() ? gloss : message + " (" + gloss + ")";
 }
 
-// The problem file's boxes: a path, or standard input for "-".
-FileStatus readBoxes(const std::string& file, std::istream& in, ProblemBoxes& boxes) {
-    if (file != "-") return readProblemFile(file, boxes);
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) return FileStatus::ReadError;
-    return parseProblemFile(bytes, boxes);
+// The problem file's boxes: a path, or standard input for "-". Both are read
+// line by line, so `yes | varnokit-cli solve -` stops at the first long line.
+FileStatus readBoxes(const std::string& file, std::FILE* in, ProblemBoxes& boxes) {
+    return file == "-" ? readProblemStream(in, boxes) : readProblemFile(file, boxes);
 }
 
 const char* statusName(SolveOutcome outcome) {

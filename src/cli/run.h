@@ -1,8 +1,9 @@
 // varnokit-cli as a function: parses the command line, solves each problem
 // file and writes the results, returning the exit status. main() only hands
-// it the process's streams; the tests hand it string streams.
+// it the process's streams; the tests hand it memory streams.
 #pragma once
 
+#include <cstdio>
 #include <functional>
 #include <iosfwd>
 #include <string>
@@ -22,7 +23,7 @@ constexpr int kExitUsage = 2;     // a usage or file error
 int worseExit(int a, int b);
 
 struct CliIo {
-    std::istream& in;
+    std::FILE* in;  // standard input, read line by line (an endless pipe is refused, not swallowed)
     std::ostream& out;
     std::ostream& err;
     bool errIsTerminal = false;  // draw the progress bar
