@@ -49,7 +49,7 @@ std::string fileErrorText(FileStatus status) {
 }
 
 // The problem file's boxes: a path, or standard input for "-". Both are read
-// line by line, so `yes | varnokit-cli solve -` stops at the first long line.
+// line by line, so a stream without line ends stops after 126 bytes.
 FileStatus readBoxes(const std::string& file, std::FILE* in, ProblemBoxes& boxes) {
     return file == "-" ? readProblemStream(in, boxes) : readProblemFile(file, boxes);
 }
