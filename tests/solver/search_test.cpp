@@ -144,13 +144,6 @@ TEST(ReferenceSearch, ConditionForbidsStarsOnly) {
     EXPECT_EQ(shared.found(), (std::vector<BruteSolution>{{1, 2}, {2, 2}, {4, 2}}));
 }
 
-TEST(ReferenceSearch, RemainderBelowTheDivisor) {
-    // d + 5 = ** with d = * : 5 and below cannot leave remainder 5.
-    Searched s(handPattern("*", "1", "**", {"*"}, 5));
-    ASSERT_TRUE(s.run());
-    EXPECT_EQ(s.found(), (std::vector<BruteSolution>{{6, 1}, {7, 1}, {8, 1}, {9, 1}}));
-}
-
 TEST(ReferenceSearch, ZeroQuotientDigitExactlyWhereUnwritten) {
     // 12 × 102 = 1224: the middle digit has no rows.
     Searched star(handPattern("12", "1*2", "1224", {"12", "", "", "24", "24"}, 0));

@@ -147,16 +147,6 @@ TEST(Solve, LetterBoundToZeroAtTheHeadOfARow) {
     EXPECT_EQ(s.hooks.clockCalls, 0);
 }
 
-TEST(Solve, ConditionAppliesToStarCellsOnly) {
-    Solving letter;
-    letter.run("a", "2", {"*", "*", "0"}, "3");
-    EXPECT_EQ(letter.found(), (std::vector<std::pair<int64_t, int64_t>>{{1, 2}, {2, 2}, {3, 2}, {4, 2}}));
-
-    Solving star;
-    star.run("*", "2", {"*", "*", "0"}, "3");
-    EXPECT_EQ(star.found(), (std::vector<std::pair<int64_t, int64_t>>{{1, 2}, {2, 2}, {4, 2}}));
-}
-
 TEST(Solve, StarMatchedWithALetterKeepsTheCondition) {
     // The remainder 0 makes the dividend's typed '*' the letter A, so A may
     // not be 6 either: 3 × 2 = 6 is out.
