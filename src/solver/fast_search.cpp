@@ -16,7 +16,6 @@ public:
     explicit AcceptingSink(SearchContext& context) : context_(context) {}
 
     void block(const std::vector<fast::Candidate>& sorted) override { accept(sorted); }
-    void interrupted(const std::vector<fast::Candidate>& sorted) override { accept(sorted); }
     void progress() override { progressCheck(context_); }
 
     // Between progress steps the window still gets to run its input now and

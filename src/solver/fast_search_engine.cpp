@@ -230,13 +230,7 @@ void Enumeration::tick() {
     constexpr uint64_t kNodesPerPoll = 4096;
     if (++sinceTick_ < kNodesPerPoll) return;
     sinceTick_ = 0;
-    try {
-        sink_.poll();
-    } catch (...) {
-        std::sort(found_.begin(), found_.end(), referenceOrder);
-        sink_.interrupted(found_);
-        throw;
-    }
+    sink_.poll();
 }
 
 EnumerationStats Enumeration::run() {

@@ -29,10 +29,10 @@ public:
     virtual ~CandidateSink() = default;
     virtual void block(const std::vector<Candidate>& sorted) = 0;  // one block, in reference order
     virtual void progress() {}  // about a hundred times over the enumeration
-    virtual void poll() {}      // every few thousand nodes: a chance to stop (by throwing)
-    // Called before a throw from poll() leaves the enumeration: the candidates
-    // found so far in the current block, sorted.
-    virtual void interrupted(const std::vector<Candidate>& /*sorted*/) {}
+    // Every few thousand nodes: a chance to stop by throwing. The candidates of
+    // the unfinished block are dropped, so what was handed over is always the
+    // start of the full list.
+    virtual void poll() {}
 };
 
 struct EnumerationStats {
