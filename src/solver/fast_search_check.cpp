@@ -142,7 +142,7 @@ bool rowFits(const Puzzle& puzzle, const RowPattern& row, Int128 lo, Int128 hi, 
     return someValueBetween(loDigits, hiDigits, allowed, common, length);
 }
 
-bool consistent(const Puzzle& puzzle, const Partial& partial) {
+bool consistent(const Puzzle& puzzle, const Partial& partial, int changedQuotient) {
     const int s = puzzle.s;
     const int q = puzzle.q;
     LetterScratch letters;
@@ -189,8 +189,11 @@ bool consistent(const Puzzle& puzzle, const Partial& partial) {
         tailMax += digitMax * pow10(m);
         if (digitMax == 0) continue;  // a zero digit has no lines
 
+        if (changedQuotient >= 0 && k > changedQuotient) continue;  // rows that digit does not enter
         const RowPattern& product = puzzle.product[k];
-        if (digit >= 0) {
+        if (changedQuotient >= 0 && k != changedQuotient) {
+            // P_k passed before and has not changed.
+        } else if (digit >= 0) {
             if (!rowFits(puzzle, product, dMin * digit, dMax * digit, t, (dLow * digit) % lowModulus, letters)) {
                 return false;
             }

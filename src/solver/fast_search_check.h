@@ -34,7 +34,12 @@ struct LetterScratch {
 // (every row matching its pattern, letters consistent and distinct, '*' never
 // the condition digit, r < divisor). True means only "not refuted yet"; with
 // every digit known it means the assignment satisfies all of these.
-bool consistent(const Puzzle& puzzle, const Partial& partial);
+//
+// With `changedQuotient` = k, the caller knows that `partial` without
+// quotient digit k passed, and only the rows that digit k enters are checked
+// (P_k, the difference rows at and left of k, the dividend): a quicker,
+// weaker test, since letters met in the other rows are not compared.
+bool consistent(const Puzzle& puzzle, const Partial& partial, int changedQuotient = -1);
 
 // One row: is there a value in [lo, hi] whose lowest `known` digits are those
 // of `lowDigits` and that the pattern accepts? A sound approximation that is

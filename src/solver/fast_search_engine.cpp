@@ -95,7 +95,8 @@ DigitMask Enumeration::survivors(const Partial& partial, ChoiceKind kind, int k,
         if (!(mask & (1u << d))) continue;
         Partial child = partial;
         assign(child, kind, k, d, puzzle_.s);
-        if (consistent(puzzle_, child)) alive = static_cast<DigitMask>(alive | (1u << d));
+        const int changed = kind == ChoiceKind::Quotient ? k : -1;
+        if (consistent(puzzle_, child, changed)) alive = static_cast<DigitMask>(alive | (1u << d));
     }
     return alive;
 }
@@ -158,7 +159,8 @@ void Enumeration::explore(const Partial& partial, const Domains& domains) {
     }
 
     if (!anyOpen) {
-        record(partial);
+        // The last choice may have been checked only in the rows it entered.
+        if (consistent(puzzle_, partial)) record(partial);
         return;
     }
 
