@@ -13,27 +13,51 @@ Partial emptyPartial() {
     return partial;
 }
 
+namespace {
+
+// Tens and ones of 0 … 99: digits are taken two at a time, which halves the
+// chain of dependent divisions (digit extraction is the search's hottest loop).
+struct DigitPairs {
+    int8_t tens[100];
+    int8_t ones[100];
+    constexpr DigitPairs() : tens{}, ones{} {
+        for (int i = 0; i < 100; ++i) {
+            tens[i] = static_cast<int8_t>(i / 10);
+            ones[i] = static_cast<int8_t>(i % 10);
+        }
+    }
+};
+constexpr DigitPairs kDigitPairs{};
+
+// The `length` lowest digits of v into out[0 … length-1], most significant first.
+void digitsOf64(uint64_t v, int length, int8_t* out) {
+    int i = length - 1;
+    for (; i >= 1; i -= 2) {
+        const auto pair = static_cast<unsigned>(v % 100);
+        v /= 100;
+        out[i] = kDigitPairs.ones[pair];
+        out[i - 1] = kDigitPairs.tens[pair];
+    }
+    if (i == 0) out[0] = static_cast<int8_t>(v % 10);
+}
+
+}  // namespace
+
 void decimalDigits(Int128 value, int length, int8_t* out) {
     assert(value >= 0 && length >= 0 && length <= 38);
     // Split once so the digit loops run on 64-bit halves.
     constexpr uint64_t kHalf = 1000000000000000000ULL;  // 10^18
-    uint64_t lowHalf, highHalf;
+    if (length <= 18) {
+        digitsOf64(static_cast<uint64_t>(value), length, out);  // value < 10^length
+        return;
+    }
     if (value < static_cast<Int128>(kHalf)) {
-        lowHalf = static_cast<uint64_t>(value);
-        highHalf = 0;
-    } else {
-        highHalf = static_cast<uint64_t>(value / kHalf);
-        lowHalf = static_cast<uint64_t>(value % kHalf);
+        for (int i = 0; i < length - 18; ++i) out[i] = 0;
+        digitsOf64(static_cast<uint64_t>(value), 18, out + (length - 18));
+        return;
     }
-    for (int i = length - 1, place = 0; i >= 0; --i, ++place) {
-        if (place < 18) {
-            out[i] = static_cast<int8_t>(lowHalf % 10);
-            lowHalf /= 10;
-        } else {
-            out[i] = static_cast<int8_t>(highHalf % 10);
-            highHalf /= 10;
-        }
-    }
+    digitsOf64(static_cast<uint64_t>(value / kHalf), length - 18, out);
+    digitsOf64(static_cast<uint64_t>(value % kHalf), 18, out + (length - 18));
 }
 
 namespace {
