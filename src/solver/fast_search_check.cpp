@@ -166,6 +166,75 @@ bool rowFits(const Puzzle& puzzle, const RowPattern& row, Int128 lo, Int128 hi, 
     return someValueBetween(loDigits, hiDigits, allowed, common, length);
 }
 
+// What the known divisor digits say: its bounds and its known low part.
+struct DivisorBounds {
+    Int128 min, max;  // smallest and largest divisor with those digits
+    Int128 low;       // the last `known` digits as a number
+    int known;
+    Int128 modulus;   // 10^known
+};
+
+namespace {
+
+// The rows, checked against the divisor bounds and the quotient digits.
+bool rowsFit(const Puzzle& puzzle, const Partial& partial, int changedQuotient, const DivisorBounds& d,
+             LetterScratch& letters) {
+    const int q = puzzle.q;
+    // The rows, from the last quotient digit up. The quotient digits k … q-1
+    // form `tail`; unknown ones count with their smallest and largest allowed
+    // digit, so every row has bounds, and exact low digits once the tail is known.
+    Int128 tailMin = 0, tailMax = 0;
+    bool tailKnown = true;
+    for (int k = q - 1; k >= 0; --k) {
+        const int m = q - 1 - k;
+        const int digit = partial.quotient[k];
+        const DigitMask allowed = puzzle.quotientAllowed[k];
+        if (allowed == 0) return false;
+        const int digitMin = digit >= 0 ? digit : __builtin_ctz(allowed);
+        const int digitMax = digit >= 0 ? digit : 31 - __builtin_clz(allowed);
+        if (digit < 0) tailKnown = false;
+        tailMin += digitMin * pow10(m);
+        tailMax += digitMax * pow10(m);
+        if (digitMax == 0) continue;  // a zero digit has no lines
+
+        if (changedQuotient >= 0 && k > changedQuotient) continue;  // rows that digit does not enter
+        const RowPattern& product = puzzle.product[k];
+        if (changedQuotient >= 0 && k != changedQuotient) {
+            // P_k passed before and has not changed.
+        } else if (digit >= 0) {
+            if (!rowFits(puzzle, product, d.min * digit, d.max * digit, d.known, (d.low * digit) % d.modulus, letters)) {
+                return false;
+            }
+        } else if (!rowFits(puzzle, product, d.min * digitMin, d.max * digitMax, 0, 0, letters)) {
+            return false;
+        }
+
+        const RowPattern& difference = puzzle.difference[k];
+        if (k == 0 || difference.length == 0) continue;
+        // R_k = floor((D × tail + r) / 10^m), and it exceeds P_k by less than the divisor.
+        const Int128 scale = pow10(m);
+        Int128 lo = (d.min * tailMin + puzzle.remainder) / scale;
+        Int128 hi = (d.max * tailMax + puzzle.remainder) / scale;
+        if (lo < d.min * digitMin) lo = d.min * digitMin;
+        if (hi > d.max * digitMax + d.max - 1) hi = d.max * digitMax + d.max - 1;
+        int known = 0;
+        Int128 lowValue = 0;
+        if (tailKnown && d.known > m) {
+            known = d.known - m;
+            lowValue = ((d.low * tailMin + puzzle.remainder) % d.modulus) / scale;
+        }
+        if (!rowFits(puzzle, difference, lo, hi, known, lowValue, letters)) return false;
+    }
+
+    const Int128 lo = d.min * tailMin + puzzle.remainder;
+    const Int128 hi = d.max * tailMax + puzzle.remainder;
+    const int known = tailKnown ? d.known : 0;
+    const Int128 lowValue = tailKnown ? (d.low * tailMin + puzzle.remainder) % d.modulus : 0;
+    return rowFits(puzzle, puzzle.dividend, lo, hi, known, lowValue, letters);
+}
+
+}  // namespace
+
 bool consistent(const Puzzle& puzzle, const Partial& partial, int changedQuotient) {
     const int s = puzzle.s;
     const int q = puzzle.q;
@@ -196,57 +265,14 @@ bool consistent(const Puzzle& puzzle, const Partial& partial, int changedQuotien
         if (d >= 0 && !accepts(puzzle, puzzle.quotientCell[k], d, letters)) return false;
     }
 
-    // The rows, from the last quotient digit up. The quotient digits k … q-1
-    // form `tail`; unknown ones count with their smallest and largest allowed
-    // digit, so every row has bounds, and exact low digits once the tail is known.
-    Int128 tailMin = 0, tailMax = 0;
-    bool tailKnown = true;
-    for (int k = q - 1; k >= 0; --k) {
-        const int m = q - 1 - k;
-        const int digit = partial.quotient[k];
-        const DigitMask allowed = puzzle.quotientAllowed[k];
-        if (allowed == 0) return false;
-        const int digitMin = digit >= 0 ? digit : __builtin_ctz(allowed);
-        const int digitMax = digit >= 0 ? digit : 31 - __builtin_clz(allowed);
-        if (digit < 0) tailKnown = false;
-        tailMin += digitMin * pow10(m);
-        tailMax += digitMax * pow10(m);
-        if (digitMax == 0) continue;  // a zero digit has no lines
-
-        if (changedQuotient >= 0 && k > changedQuotient) continue;  // rows that digit does not enter
-        const RowPattern& product = puzzle.product[k];
-        if (changedQuotient >= 0 && k != changedQuotient) {
-            // P_k passed before and has not changed.
-        } else if (digit >= 0) {
-            if (!rowFits(puzzle, product, dMin * digit, dMax * digit, t, (dLow * digit) % lowModulus, letters)) {
-                return false;
-            }
-        } else if (!rowFits(puzzle, product, dMin * digitMin, dMax * digitMax, 0, 0, letters)) {
-            return false;
-        }
-
-        const RowPattern& difference = puzzle.difference[k];
-        if (k == 0 || difference.length == 0) continue;
-        // R_k = floor((D × tail + r) / 10^m), and it exceeds P_k by less than the divisor.
-        const Int128 scale = pow10(m);
-        Int128 lo = (dMin * tailMin + puzzle.remainder) / scale;
-        Int128 hi = (dMax * tailMax + puzzle.remainder) / scale;
-        if (lo < dMin * digitMin) lo = dMin * digitMin;
-        if (hi > dMax * digitMax + dMax - 1) hi = dMax * digitMax + dMax - 1;
-        int known = 0;
-        Int128 lowValue = 0;
-        if (tailKnown && t > m) {
-            known = t - m;
-            lowValue = ((dLow * tailMin + puzzle.remainder) % lowModulus) / scale;
-        }
-        if (!rowFits(puzzle, difference, lo, hi, known, lowValue, letters)) return false;
+    const DivisorBounds bounds{dMin, dMax, dLow, t, lowModulus};
+    // Letters that later rows bind narrow the earlier rows: pass again while
+    // a pass binds new letters.
+    for (;;) {
+        const uint16_t takenBefore = letters.taken;
+        if (!rowsFit(puzzle, partial, changedQuotient, bounds, letters)) return false;
+        if (letters.taken == takenBefore) return true;
     }
-
-    const Int128 lo = dMin * tailMin + puzzle.remainder;
-    const Int128 hi = dMax * tailMax + puzzle.remainder;
-    const int known = tailKnown ? t : 0;
-    const Int128 lowValue = tailKnown ? (dLow * tailMin + puzzle.remainder) % lowModulus : 0;
-    return rowFits(puzzle, puzzle.dividend, lo, hi, known, lowValue, letters);
 }
 
 }  // namespace varnokit::fast
