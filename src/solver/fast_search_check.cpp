@@ -69,6 +69,7 @@ bool accepts(const Puzzle& puzzle, int8_t cell, int d, LetterScratch& letters) {
     const int i = cell - kFirstLetter;
     if (letters.letter[i] >= 0) return letters.letter[i] == d;
     if (letters.taken & (1u << d)) return false;
+    if (!(letters.domain[i] & (1u << d))) return false;
     letters.letter[i] = static_cast<int8_t>(d);
     letters.taken = static_cast<uint16_t>(letters.taken | (1u << d));
     return true;
@@ -82,7 +83,7 @@ DigitMask cellDigits(const Puzzle& puzzle, int8_t cell, const LetterScratch& let
     }
     const int bound = letters.letter[cell - kFirstLetter];
     if (bound >= 0) return static_cast<DigitMask>(1u << bound);
-    return static_cast<DigitMask>(kAllDigits & ~letters.taken);
+    return static_cast<DigitMask>(letters.domain[cell - kFirstLetter] & ~letters.taken);
 }
 
 // Whether some digit string between lo and hi (inclusive, compared from
@@ -155,6 +156,19 @@ bool rowFits(const Puzzle& puzzle, const RowPattern& row, Int128 lo, Int128 hi, 
         }
     }
     if (common == length) return true;
+
+    // Every value's digit at the first differing position lies between the
+    // bounds' digits there; a letter standing there cannot be anything else.
+    const int8_t first = row.cell[common];
+    if (first >= kFirstLetter && letters.letter[first - kFirstLetter] < 0) {
+        const auto between = static_cast<DigitMask>(((2u << hiDigits[common]) - 1) & ~((1u << loDigits[common]) - 1));
+        DigitMask& domain = letters.domain[first - kFirstLetter];
+        if ((domain & between) != domain) {
+            domain = static_cast<DigitMask>(domain & between);
+            ++letters.narrowings;
+            if ((domain & ~letters.taken) == 0) return false;
+        }
+    }
 
     // The digits in between: is there a value in the interval that the cells allow?
     DigitMask allowed[40];
@@ -266,12 +280,13 @@ bool consistent(const Puzzle& puzzle, const Partial& partial, int changedQuotien
     }
 
     const DivisorBounds bounds{dMin, dMax, dLow, t, lowModulus};
-    // Letters that later rows bind narrow the earlier rows: pass again while
-    // a pass binds new letters.
+    // Letters that later rows bind or narrow narrow the earlier rows too:
+    // pass again while a pass changes what the letters may be.
     for (;;) {
         const uint16_t takenBefore = letters.taken;
+        const int narrowingsBefore = letters.narrowings;
         if (!rowsFit(puzzle, partial, changedQuotient, bounds, letters)) return false;
-        if (letters.taken == takenBefore) return true;
+        if (letters.taken == takenBefore && letters.narrowings == narrowingsBefore) return true;
     }
 }
 

@@ -28,6 +28,10 @@ Partial emptyPartial();
 struct LetterScratch {
     int8_t letter[kMaskLetters];  // digit, or -1
     uint16_t taken;               // bit d: some letter holds d
+    // Digits an unbound letter may still take, narrowed by the rows' bounds.
+    DigitMask domain[kMaskLetters] = {kAllDigits, kAllDigits, kAllDigits, kAllDigits, kAllDigits,
+                                      kAllDigits, kAllDigits, kAllDigits, kAllDigits, kAllDigits};
+    int narrowings = 0;  // how often a domain shrank
 };
 
 // Contract: returns false only when no completion of `partial` is a solution
