@@ -212,15 +212,13 @@ bool rowsFit(const Puzzle& puzzle, const Partial& partial, int changedQuotient, 
         if (digitMax == 0) continue;  // a zero digit has no lines
 
         if (changedQuotient >= 0 && k > changedQuotient) continue;  // rows that digit does not enter
+        // P_k: unchanged (and passed before) unless its own digit changed.
         const RowPattern& product = puzzle.product[k];
-        if (changedQuotient >= 0 && k != changedQuotient) {
-            // P_k passed before and has not changed.
-        } else if (digit >= 0) {
-            if (!rowFits(puzzle, product, d.min * digit, d.max * digit, d.known, (d.low * digit) % d.modulus, letters)) {
-                return false;
-            }
-        } else if (!rowFits(puzzle, product, d.min * digitMin, d.max * digitMax, 0, 0, letters)) {
-            return false;
+        if (changedQuotient < 0 || k == changedQuotient) {
+            const bool fits = digit >= 0
+                ? rowFits(puzzle, product, d.min * digit, d.max * digit, d.known, (d.low * digit) % d.modulus, letters)
+                : rowFits(puzzle, product, d.min * digitMin, d.max * digitMax, 0, 0, letters);
+            if (!fits) return false;
         }
 
         const RowPattern& difference = puzzle.difference[k];

@@ -48,61 +48,7 @@ void readRow(const WorkRow& row, int shift, RowPattern& pattern) {
     }
 }
 
-// Calls `visit` for every written row the search checks.
-template <typename Visit>
-void forEachRow(const Puzzle& puzzle, Visit visit) {
-    for (int k = 0; k < puzzle.q; ++k) {
-        if (puzzle.product[k].length > 0) visit(puzzle.product[k], false);
-        if (puzzle.difference[k].length > 0) visit(puzzle.difference[k], true);
-    }
-    visit(puzzle.dividend, false);
-}
-
-// Leading digits of a row that `high` known leading divisor digits fix,
-// about: the row's value spans (s - high + multiplier digits) digits less.
-int fixedFromLeft(const Puzzle& puzzle, const RowPattern& row, int high) {
-    const int fixed = row.length - (puzzle.s - high) - row.multiplierDigits;
-    return fixed < 0 ? 0 : fixed;
-}
-
-// Trailing digits of a row that `low` known trailing divisor digits fix.
-int fixedFromRight(const RowPattern& row, bool difference, int low) {
-    const int fixed = difference ? low - row.shift : low;
-    return fixed < 0 ? 0 : fixed;
-}
-
 }  // namespace
-
-int stepsToCheckFromLeft(const Puzzle& puzzle, int high, int low) {
-    int best = 1000;
-    forEachRow(puzzle, [&](const RowPattern& row, bool difference) {
-        const int from = fixedFromLeft(puzzle, row, high);
-        const int until = row.length - fixedFromRight(row, difference, low);
-        for (int j = from; j < until; ++j) {
-            if (row.cell[j] != kStar) {
-                if (j - from + 1 < best) best = j - from + 1;
-                break;
-            }
-        }
-    });
-    return best;
-}
-
-int stepsToCheckFromRight(const Puzzle& puzzle, int high, int low) {
-    int best = 1000;
-    forEachRow(puzzle, [&](const RowPattern& row, bool difference) {
-        const int from = fixedFromLeft(puzzle, row, high);
-        const int fixed = fixedFromRight(row, difference, low);
-        for (int j = row.length - 1 - fixed; j >= from; --j) {
-            if (row.cell[j] != kStar) {
-                const int steps = row.length - 1 - j - fixed + 1;
-                if (steps < best) best = steps;
-                break;
-            }
-        }
-    });
-    return best;
-}
 
 void buildPuzzle(const PuzzleState& state, Puzzle& puzzle) {
     const WorkRecord& work = state.work;
@@ -143,7 +89,6 @@ void buildPuzzle(const PuzzleState& state, Puzzle& puzzle) {
         puzzle.quotientAllowed[k] = mask;
     }
     readRow(work.rows[kDividendRow], 0, puzzle.dividend);
-    puzzle.dividend.multiplierDigits = puzzle.q;
     if (puzzle.condition >= 0) {
         for (int k = 0; k < puzzle.q; ++k) puzzle.product[k].onlyStars = puzzle.difference[k].onlyStars = false;
         puzzle.dividend.onlyStars = false;

@@ -26,7 +26,6 @@ struct RowPattern {
     int shift = 0;   // dividend columns right of the row's last digit (q-1-k; 0 for the dividend)
     int8_t cell[kTextCapacity] = {};  // from the left
     bool onlyStars = false;  // every cell '*': only the length can refute it (without a condition)
-    int multiplierDigits = 1;  // digits of what multiplies the divisor in this row (q for the dividend)
 };
 
 struct Puzzle {
@@ -45,12 +44,6 @@ struct Puzzle {
 
     LetterBindings start{};  // bindings made before the search
 };
-
-// How many divisor digits, from the left or from the right, must be known
-// before the next cell of some row that is not '*' can be checked: the fast
-// search grows the divisor at the end that reaches such a cell sooner.
-int stepsToCheckFromLeft(const Puzzle& puzzle, int high, int low);
-int stepsToCheckFromRight(const Puzzle& puzzle, int high, int low);
 
 // Cell code of one pattern character.
 int8_t cellCode(char c);
