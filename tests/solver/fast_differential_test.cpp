@@ -50,12 +50,13 @@ int roundsFromEnvironment(int brief) {
     return rounds > 0 ? rounds : brief;
 }
 
-// Compares the engines on `rounds` puzzles drawn with `options`; returns how
-// many had at least one solution.
-int compareEngines(std::mt19937_64& rng, HidingOptions options, int rounds) {
+// Compares the engines on `rounds` puzzles drawn with `options`, hiding
+// between 55% of the cells and `mostHidden`; returns how many had at least
+// one solution.
+int compareEngines(std::mt19937_64& rng, HidingOptions options, int rounds, double mostHidden) {
     int solved = 0;
     for (int round = 0; round < rounds; ++round) {
-        options.hidden = 0.55 + 0.45 * (round % 10) / 9.0;
+        options.hidden = 0.55 + (mostHidden - 0.55) * (round % 10) / 9.0;
         options.lettered = (round % 3) * 0.25;
         options.conditionMayContradict = round % 4 == 0;
         const HiddenDivision division = testing::generateDivision(rng, options);
@@ -80,7 +81,7 @@ TEST(FastDifferential, SmallPuzzlesGiveTheReferenceSolutions) {
     options.maxDivisorDigits = 3;
     options.maxQuotientDigits = 4;
     const int rounds = roundsFromEnvironment(1000);
-    const int solved = compareEngines(rng, options, rounds);
+    const int solved = compareEngines(rng, options, rounds, 1.0);
     EXPECT_GT(solved, rounds / 2);  // most puzzles have solutions, so the lists are compared
 }
 
@@ -91,7 +92,9 @@ TEST(FastDifferential, WiderDivisorsGiveTheReferenceSolutions) {
     options.maxQuotientDigits = 5;
     options.zeroDigit = 0.3;
     const int rounds = roundsFromEnvironment(400) / 10;
-    const int solved = compareEngines(rng, options, rounds);
+    // Five hidden digits each way with nearly every cell hidden have billions
+    // of solutions; keep some cells shown.
+    const int solved = compareEngines(rng, options, rounds, 0.8);
     EXPECT_GT(solved, rounds / 2);
 }
 
