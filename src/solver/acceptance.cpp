@@ -22,6 +22,7 @@ bool acceptSolution(SearchContext& context, Int128 divisor, Int128 quotient) {
     if (!fits) return false;
 
     SolutionList& list = context.state.solutions;
+    if (list.full()) throw SolutionLimitReached{};
     list.append(static_cast<int64_t>(divisor), static_cast<int64_t>(quotient));
     ++context.stats.solutions;
     context.hooks.showSolutionCount(list.count());

@@ -10,6 +10,11 @@ inline constexpr char kContradictionMessage[] =
 // --- Search ---
 inline constexpr char kAbortedMessage[] =
     "\x92\x86\x8e~\x82\xb3\x82\xea\x82\xdc\x82\xb5\x82\xbd\x81I";  // 中止されました！
+// The line logged when the solution list is full: prefix, the limit, suffix.
+inline constexpr char kSolutionLimitPrefix[] =
+    "\x8bL\x89\xaf\x82\xc5\x82\xab\x82\xe9\x89\xf0\x82\xcc\x90\x94\x82\xcc\x8f\xe3\x8c\xc0\x81i";  // 記憶できる解の数の上限（
+inline constexpr char kSolutionLimitSuffix[] =
+    "\x8c\xc2\x81j\x82\xc9\x92" "B\x82\xb5\x82\xbd\x82\xbd\x82\xdf\x81" "A\x92T\x8d\xf5\x82\xf0\x91\xc5\x82\xbf\x90\xd8\x82\xe8\x82\xdc\x82\xb5\x82\xbd\x81" "B";  // 個）に達したため、探索を打ち切りました。
 
 // --- Summary ---
 inline constexpr char kNoSolutionMessage[] =

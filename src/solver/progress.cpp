@@ -44,16 +44,34 @@ int chooseProgressLevel(const PuzzleState& state) {
     return -1;
 }
 
+namespace {
+
+[[noreturn]] void raiseAbort(SearchContext& context) {
+    context.hooks.disableAbort();
+    context.hooks.sleepMs(100);
+    context.hooks.processPendingInput();
+    throw SearchAborted{};
+}
+
+}  // namespace
+
 void progressCheck(SearchContext& context) {
     ++context.stats.progressChecks;
     context.hooks.progressStep();
     context.hooks.processPendingInput();
-    if (context.state.abortFlag == 1) {
-        context.hooks.disableAbort();
-        context.hooks.sleepMs(100);
-        context.hooks.processPendingInput();
-        throw SearchAborted{};
-    }
+    context.lastInput = std::chrono::steady_clock::now();
+    if (context.state.abortFlag == 1) raiseAbort(context);
+}
+
+// An all-'*' layout with a ten-digit divisor reaches its progress level
+// only every few minutes; without this the Abort button and --timeout
+// waited that long.
+void pollInput(SearchContext& context) {
+    const auto now = std::chrono::steady_clock::now();
+    if (now - context.lastInput < kInputPollInterval) return;
+    context.hooks.processPendingInput();
+    context.lastInput = std::chrono::steady_clock::now();
+    if (context.state.abortFlag == 1) raiseAbort(context);
 }
 
 }  // namespace varnokit

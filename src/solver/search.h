@@ -4,6 +4,7 @@
 // and then the quotient digits from the right, and the fast engine.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 
 #include "model/puzzle_state.h"
@@ -13,6 +14,9 @@ namespace varnokit {
 
 // Raised by the progress check when the abort flag is set; caught by solve().
 struct SearchAborted {};
+// Raised by acceptSolution when a solution is found while the list is full;
+// caught by solve(), which keeps the solutions stored so far.
+struct SolutionLimitReached {};
 
 struct SearchStats {
     uint64_t nodes = 0;           // candidate steps tried
@@ -31,6 +35,8 @@ struct SearchContext {
     // such a letter may not stand for the condition digit either.
     bool letterAvoidsCondition[kMaskLetters] = {};
     SearchStats stats;
+    // When the user's input last ran (progress check or poll).
+    std::chrono::steady_clock::time_point lastInput = std::chrono::steady_clock::now();
 };
 
 // Matches a value against a row's pattern: 0 when it fits (binding unbound
@@ -47,9 +53,17 @@ int chooseProgressLevel(const PuzzleState& state);
 // when the abort flag is set.
 void progressCheck(SearchContext& context);
 
+// Between progress checks: lets input run and reads the abort flag when
+// kInputPollInterval has passed since input last ran, so that Abort and a
+// timeout act within a second however rarely the progress level is reached.
+// Cheap enough to call every thousand nodes.
+constexpr std::chrono::milliseconds kInputPollInterval{200};
+void pollInput(SearchContext& context);
+
 // Accepts divisor D and quotient Q when the dividend D*Q + r matches its
 // pattern (and r < D); appends the solution and shows the new count.
 // Letter bindings are restored before it returns. Returns true when stored.
+// Raises SolutionLimitReached for a fitting solution the full list cannot take.
 bool acceptSolution(SearchContext& context, Int128 divisor, Int128 quotient);
 
 void searchReference(SearchContext& context);

@@ -77,7 +77,7 @@ private:
     }
 
     void nextDivisorDigit(Int128 divisorSoFar, int v, bool& firstCall) {
-        ++context_.stats.nodes;
+        countNode();
         searchAssignments(divisorSoFar * 10 + v, 0, 0, firstCall);
     }
 
@@ -152,6 +152,11 @@ private:
         }
     }
 
+    // Every 1024 nodes the user's input gets a chance to run (see pollInput).
+    void countNode() {
+        if ((++context_.stats.nodes & 0x3FF) == 0) pollInput(context_);
+    }
+
     static int clampDigit(Int128 v) {
         if (v > 10) return 10;
         if (v < -1) return -1;
@@ -160,7 +165,7 @@ private:
 
     // A zero quotient digit brings down one more dividend digit.
     void zeroStep(Int128 divisor, Int128 quotientSoFar, Int128 carried, bool& firstCall) {
-        ++context_.stats.nodes;
+        countNode();
         const int k = quotientIndex_;
         quotientIndex_ = k - 1;
         searchAssignments(divisor, quotientSoFar, carried / 10, firstCall);
@@ -171,7 +176,7 @@ private:
     // letter standing there, or -1.
     void tryDigit(Int128 divisor, Int128 quotientSoFar, Int128 carried, int v, int letter,
                   bool& firstCall) {
-        ++context_.stats.nodes;
+        countNode();
         const int k = quotientIndex_;
         WorkRow& productRow = rows_[partialProductRow(k)];
         const LetterBindings beforeDigit = state_.letters;

@@ -6,6 +6,7 @@
 // WorkRecord a solution had at the moment it was accepted.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -18,8 +19,22 @@ struct StoredSolution {
     int64_t quotient;  // at most 14 digits
 };
 
+// --- Limit ---
+// Memory the stored solutions may take. A puzzle with very many solutions
+// (an all-'*' layout with eight free divisor digits has ninety million)
+// would otherwise grow the list until the system kills the program and
+// every solution is lost; at the limit the search stops and keeps them.
+constexpr std::size_t kSolutionMemoryBudget = std::size_t{1} << 30;  // 1 GiB
+constexpr int kMaxStoredSolutions =
+    static_cast<int>(kSolutionMemoryBudget / sizeof(StoredSolution));  // 67 108 864
+
 class SolutionList {
 public:
+    // --- Limit ---
+    void setLimit(int limit) { limit_ = limit; }   // kept across reset(); tests lower it
+    int limit() const { return limit_; }
+    bool full() const { return count() >= limit_; }
+
     // --- Filling (the search) ---
     void reset();                               // empty, count 0, no current
     void beginSearch(const WorkRecord& work);   // the record every solution shares
@@ -47,6 +62,7 @@ private:
     std::vector<StoredSolution> items_;
     WorkRecord template_{};
     int current_ = -1;
+    int limit_ = kMaxStoredSolutions;
 };
 
 // Computes the values of every row for divisor D and quotient Q:

@@ -3,6 +3,8 @@
 // progress and abort, the timing line and the summary.
 #include "solver/solve.h"
 
+#include <string>
+
 #include "model/parser.h"
 #include "solver/engines.h"
 #include "solver/messages.h"
@@ -35,7 +37,7 @@ bool checkAndDeduce(PuzzleState& state, const PuzzleInput& input, SolveHooks& ho
     return substituteLetters(state);
 }
 
-// Runs the search; true when it was aborted.
+// Runs the search; true when it was aborted or stopped at the solution limit.
 bool runSearch(PuzzleState& state, SolveHooks& hooks, const SolveOptions& options) {
     SearchContext context{state, hooks, -1, {}, SearchStats{}};
     const TypedStarCells stars = examineTypedStars(state);
@@ -53,6 +55,11 @@ bool runSearch(PuzzleState& state, SolveHooks& hooks, const SolveOptions& option
         searchFunction(options.engine)(context);
     } catch (const SearchAborted&) {
         hooks.appendLog(kAbortedMessage);
+        return true;
+    } catch (const SolutionLimitReached&) {
+        // Stopped like an abort: what was found stays in the list.
+        hooks.appendLog(kSolutionLimitPrefix + std::to_string(state.solutions.limit()) +
+                        kSolutionLimitSuffix);
         return true;
     }
     return false;
