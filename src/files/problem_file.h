@@ -63,6 +63,10 @@ FileStatus parseProblemFile(std::string_view bytes, ProblemBoxes& boxes);
 // CannotOpenInput. The file is read as a stream, line by line, never past
 // the line that ends the reading, so FIFOs and endless devices are safe.
 FileStatus readProblemFile(const std::string& path, ProblemBoxes& boxes);
+// For the window, which must never wait: the same, but a path that is not a
+// regular file (a FIFO, whose opening waits for a writer that may never
+// come; a terminal; a folder) gives CannotOpenInput without being opened.
+FileStatus readRegularProblemFile(const std::string& path, ProblemBoxes& boxes);
 // The same from an open stream (standard input, say); the caller closes it.
 FileStatus readProblemStream(std::FILE* stream, ProblemBoxes& boxes);
 

@@ -163,4 +163,11 @@ FileStatus readProblemFile(const std::string& path, ProblemBoxes& boxes) {
     return status;
 }
 
+FileStatus readRegularProblemFile(const std::string& path, ProblemBoxes& boxes) {
+    std::error_code ec;
+    // Follows links: a link to a puzzle file is a puzzle file.
+    if (!std::filesystem::is_regular_file(path, ec)) return FileStatus::CannotOpenInput;
+    return readProblemFile(path, boxes);
+}
+
 }  // namespace varnokit

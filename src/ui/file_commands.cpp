@@ -73,7 +73,8 @@ void TForm1::Button8Click() {
     const QString name = desktop_.openFileName(this);
     if (name.isEmpty()) return;
     ProblemBoxes boxes;
-    const FileStatus status = readProblemFile(localPath(name), boxes);
+    // A FIFO would hang the window until some writer came along.
+    const FileStatus status = readRegularProblemFile(localPath(name), boxes);
     if (status == FileStatus::CannotOpenInput) {
         showStatus(status);
         return;
