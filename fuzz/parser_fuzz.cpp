@@ -4,46 +4,18 @@
 // puzzle that passes every check leaves rows within their capacities, of
 // the documented shape, holding only digits, '*' and mask letters.
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
-#include <string>
 
+#include "fuzz_input.h"
 #include "model/parser.h"
 
 using namespace varnokit;
 
 namespace {
 
-void require(bool condition) {
-    if (!condition) std::abort();
-}
+using fuzzing::splitInput;
 
-PuzzleInput splitInput(const uint8_t* data, size_t size) {
-    std::string fields[4];
-    int field = 0;
-    for (size_t i = 0; i < size; ++i) {
-        if (data[i] == 0 && field < 3) {
-            ++field;
-            continue;
-        }
-        fields[field] += static_cast<char>(data[i]);
-    }
-    PuzzleInput input;
-    input.divisor = fields[0];
-    input.quotient = fields[1];
-    input.condition = fields[2];
-    std::string line;
-    for (char c : fields[3]) {
-        if (c == '\n') {
-            input.bodyLines.push_back(line);
-            line.clear();
-        } else {
-            line += c;
-        }
-    }
-    if (!line.empty() || !fields[3].empty()) input.bodyLines.push_back(line);
-    return input;
-}
+void require(bool condition) { fuzzing::require(condition, "parsed puzzle within its shape"); }
 
 bool isCell(char c) { return (c >= '0' && c <= '9') || c == '*' || (c >= 'A' && c <= 'J'); }
 
