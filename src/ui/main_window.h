@@ -6,15 +6,13 @@
 
 #include <QMainWindow>
 #include <QPointer>
-
-#include "ui/guide_viewer.h"
-
 #include <string>
 #include <vector>
 
 #include "files/problem_file.h"
 #include "model/puzzle_input.h"
 #include "model/puzzle_state.h"
+#include "ui/guide_viewer.h"
 
 class QAction;
 class QGroupBox;

@@ -15,7 +15,6 @@ class NavigationTest : public QObject {
 private slots:
     void workedExampleLinesUpUnderTheDividend();
     void buttonsFollowThePositionOverThreeSolutions();
-    void oneSolutionDisablesEveryButton();
     void zeroQuotientDigitLeavesNoLines();
     void widerValuesAreShownWhole();
 };
@@ -65,16 +64,6 @@ void NavigationTest::buttonsFollowThePositionOverThreeSolutions() {
     f.w().Button6Click();
     QCOMPARE(f.w().state().solutions.current(), 2);
     QVERIFY(f.w().Memo2->toPlainText().isEmpty());
-}
-
-void NavigationTest::oneSolutionDisablesEveryButton() {
-    WindowFixture f;
-    storeWorkedExampleSolutions(f.w().state(), {{13, 72}, {12, 78}});
-    f.w().showSolution();
-    QCOMPARE(navigationState(f.w()), QStringLiteral("--++"));
-    storeWorkedExampleSolutions(f.w().state(), {{12, 78}});
-    f.w().showSolution();
-    QCOMPARE(navigationState(f.w()), QStringLiteral("----"));
 }
 
 void NavigationTest::zeroQuotientDigitLeavesNoLines() {
