@@ -20,10 +20,7 @@ public:
 
     // Between progress steps the window still gets to run its input now and
     // then, so that Abort is seen within a fraction of a second.
-    void poll() override {
-        context_.hooks.processPendingInput();
-        if (context_.state.abortFlag) progressCheck(context_);  // raises SearchAborted
-    }
+    void poll() override { pollInput(context_); }  // raises SearchAborted
 
 private:
     void accept(const std::vector<fast::Candidate>& sorted) {
