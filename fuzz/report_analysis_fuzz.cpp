@@ -12,11 +12,13 @@
 #include <vector>
 
 #include "analysis/uniqueness.h"
+#include "fuzz_hooks.h"
 #include "fuzz_input.h"
 #include "files/report.h"
 #include "solver/solve.h"
 
 using namespace varnokit;
+using fuzzing::FuzzHooks;
 using fuzzing::require;
 
 namespace {
@@ -24,22 +26,6 @@ namespace {
 constexpr int kSearchedBytes = 6;   // divisor and quotient bytes that are not digits
 constexpr int kListLimit = 300;
 
-class FuzzHooks : public SolveHooks {
-public:
-    explicit FuzzHooks(PuzzleState& state) : state_(state) {}
-    void appendLog(const std::string& line) override { log.push_back(line); }
-    double now() override { return 46000.5; }
-    std::string formatStartTime(double) override { return "t"; }
-    std::string clockDescription() override { return "c"; }
-    void processPendingInput() override {
-        if (std::chrono::steady_clock::now() - started_ > std::chrono::seconds(2)) state_.abortFlag = 1;
-    }
-    std::vector<std::string> log;
-
-private:
-    PuzzleState& state_;
-    std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
-};
 
 int nonDigits(const std::string& text) {
     int count = 0;

@@ -12,12 +12,14 @@
 #include <vector>
 
 #include "division_oracle.h"
+#include "fuzz_hooks.h"
 #include "fuzz_input.h"
 #include "model/parser.h"
 #include "solver/messages.h"
 #include "solver/solve.h"
 
 using namespace varnokit;
+using fuzzing::FuzzHooks;
 using fuzzing::require;
 
 namespace {
@@ -26,23 +28,6 @@ constexpr int kSearchedFreeCells = 6;  // larger puzzles are not searched
 constexpr int kBruteForceFreeCells = 4;
 constexpr int kListLimit = 64;         // small, so the limit is reached often
 
-class FuzzHooks : public SolveHooks {
-public:
-    explicit FuzzHooks(PuzzleState& state) : state_(state) {}
-    void appendLog(const std::string& line) override { log.push_back(line); }
-    double now() override { return 46000.5; }
-    std::string formatStartTime(double) override { return "t"; }
-    std::string clockDescription() override { return "c"; }
-    // A search that still runs after two seconds is stopped like Abort.
-    void processPendingInput() override {
-        if (std::chrono::steady_clock::now() - started_ > std::chrono::seconds(2)) state_.abortFlag = 1;
-    }
-    std::vector<std::string> log;
-
-private:
-    PuzzleState& state_;
-    std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
-};
 
 using Solution = std::pair<Int128, Int128>;  // divisor, quotient
 

@@ -11,7 +11,7 @@ namespace varnokit {
 namespace {
 
 constexpr int kMaxRowCells = 32;
-constexpr int kMaxInteriorRows = 28;
+[[maybe_unused]] constexpr int kMaxInteriorRows = 28;  // checked by assert only
 
 /* --- Rows examined --- */
 

@@ -133,10 +133,10 @@ bool replayReferencePath(SearchContext& context, Int128 divisor, Int128 quotient
         }
         if (!written || v == 0) return false;
         const Int128 p = divisor * v;
-        if (!matchRow(context, p, product) == 0) return false;
+        if (matchRow(context, p, product) != 0) return false;
         if (k == 0) break;
         const Int128 r = p + carried;
-        if (!matchRow(context, r, work.rows[differenceRow(k)]) == 0) return false;
+        if (matchRow(context, r, work.rows[differenceRow(k)]) != 0) return false;
         carried = r / 10;
     }
     return true;
