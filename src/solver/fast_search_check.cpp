@@ -238,10 +238,13 @@ bool rowsFit(const Puzzle& puzzle, const Partial& partial, int changedQuotient, 
         if (!rowFits(puzzle, difference, lo, hi, known, lowValue, letters)) return false;
     }
 
+    // The dividend's last digits need only the quotient's last digits.
+    int trailing = 0;
+    while (trailing < q && partial.quotient[q - 1 - trailing] >= 0) ++trailing;
+    const int known = d.known < trailing ? d.known : trailing;
     const Int128 lo = d.min * tailMin + puzzle.remainder;
     const Int128 hi = d.max * tailMax + puzzle.remainder;
-    const int known = tailKnown ? d.known : 0;
-    const Int128 lowValue = tailKnown ? (d.low * tailMin + puzzle.remainder) % d.modulus : 0;
+    const Int128 lowValue = known > 0 ? (d.low * tailMin + puzzle.remainder) % pow10(known) : 0;
     return rowFits(puzzle, puzzle.dividend, lo, hi, known, lowValue, letters);
 }
 

@@ -7,6 +7,8 @@
 #include <algorithm>
 
 #include "solver/fast_search_check.h"
+#include "solver/fast_search_plan.h"
+#include "solver/fast_search_table.h"
 #include "solver/fast_search_puzzle.h"
 
 namespace varnokit::fast {
@@ -34,16 +36,31 @@ enum class ChoiceKind { High, Low, Quotient };
 // every quotient digit at once. Which pays depends on the puzzle (a 6-digit
 // quotient with few combinations wants them first, a 9-digit one with
 // millions wants the divisor first), so a block tries both in turn.
+// Either start from the block's leading digits alone or from the entries of
+// the right-end table that fit them (when there is a table): the table pays
+// where the right ends refute much, and costs where they refute little.
 struct Strategy {
     int forcedCount;         // a quotient digit with at most this many candidates goes first
     long fewCombinations;    // all quotient digits go first while their combinations are this few
+    bool fromTable;          // start from the right-end table's entries
 };
 constexpr Strategy kStrategies[] = {
-    {1, 3000},  // quotient first
-    {2, 1},     // divisor first
+    {1, 3000, true},   // table, then quotient first
+    {2, 1, true},      // table, then divisor first
+    {1, 3000, false},  // quotient first
+    {2, 1, false},     // divisor first
 };
-constexpr int kStrategyCount = 2;
+constexpr int kStrategyCount = 4;
 constexpr uint64_t kFirstBudget = 1000;  // nodes of a block's first attempt; doubled every round
+
+// The right-end table (see fast_search_table.h) is tried once before the
+// first block with a small budget; when that runs out and the blocks turn
+// out expensive, again with a budget in proportion to the work still ahead.
+// A table node costs a small fraction of a block node.
+constexpr std::size_t kMaxTable = 1 << 18;     // table entries at most
+constexpr uint64_t kFirstTableBudget = 20000;  // table nodes of the first attempt
+constexpr uint64_t kTableNodesPerNode = 16;    // table nodes worth one block node
+constexpr uint64_t kTableRetry = 2000;         // block nodes before the next attempt
 
 int lowestDigit(DigitMask mask) { return mask == 0 ? -1 : __builtin_ctz(mask); }
 int digitCount(DigitMask mask) { return __builtin_popcount(mask); }
@@ -71,9 +88,15 @@ public:
 
 private:
     void explore(const Partial& partial, const Domains& domains);
+    bool buildTable(const std::vector<PlanStep>& plan, uint64_t budget);
+    struct Start {
+        Partial partial;
+        Domains domains;
+    };
+    void startsFromTable(const Start& block, std::vector<Start>& starts);
     DigitMask survivors(const Partial& partial, ChoiceKind kind, int k, DigitMask mask) const;
     void record(const Partial& partial);
-    void searchBlock(const Partial& start, const Domains& domains);
+    void searchBlock(const Start& block);
     void endBlock();
     void tick();
 
@@ -82,9 +105,17 @@ private:
     std::vector<Candidate> found_;
     EnumerationStats stats_;
     uint64_t sinceTick_ = 0;
+    uint64_t blockNodes_ = 0;  // nodes of explore (the table's are counted apart)
     Strategy strategy_ = kStrategies[0];
     uint64_t budget_ = 0;     // nodes left in the current attempt
     bool exhausted_ = false;  // the attempt ran out of nodes
+    // The right-end table: every assignment of the right-end plan's choices
+    // that passes the test with the divisor's leading digits unknown. Built
+    // once, it serves every block in place of the choices it names.
+    std::vector<Partial> table_;
+    std::vector<Start> tableStarts_;  // the current block's starts from the table
+    bool tableStartsReady_ = false;   // (found when first needed)
+    bool tableReady_ = false;
     int lastWinner_ = 0;      // the strategy that finished the last block
     uint64_t lastCost_ = 0;   // and the nodes it took
 };
@@ -110,6 +141,7 @@ void Enumeration::explore(const Partial& partial, const Domains& domains) {
     }
     --budget_;
     ++stats_.nodes;
+    ++blockNodes_;
     tick();
     const int s = puzzle_.s;
 
@@ -187,6 +219,55 @@ void Enumeration::explore(const Partial& partial, const Domains& domains) {
     }
 }
 
+class SinkPoll : public TablePoll {
+public:
+    explicit SinkPoll(CandidateSink& sink) : sink_(sink) {}
+    void poll() override { sink_.poll(); }
+
+private:
+    CandidateSink& sink_;
+};
+
+// Builds the table within `budget` table nodes; false (and no table) when a
+// limit is reached.
+bool Enumeration::buildTable(const std::vector<PlanStep>& plan, uint64_t budget) {
+    SinkPoll poll(sink_);
+    const bool built = buildRightEndTable(puzzle_, plan, TableLimits{budget, kMaxTable}, table_, stats_.nodes, poll);
+    return built;
+}
+
+// The starting points of one block from the table: the block's leading
+// digits narrow the quotient digits, and every entry that fits them and
+// passes the test becomes a start.
+void Enumeration::startsFromTable(const Start& block, std::vector<Start>& starts) {
+    const int s = puzzle_.s;
+    Domains narrowed = block.domains;
+    for (int k = 0; k < puzzle_.q; ++k) {
+        narrowed.quotient[k] = survivors(block.partial, ChoiceKind::Quotient, k, block.domains.quotient[k]);
+        if (narrowed.quotient[k] == 0) return;
+    }
+    for (const Partial& entry : table_) {
+        bool fits = true;
+        for (int k = 0; k < puzzle_.q && fits; ++k) {
+            fits = entry.quotient[k] < 0 || (narrowed.quotient[k] & (1u << entry.quotient[k]));
+        }
+        if (!fits) continue;
+        Start start{entry, narrowed};
+        start.partial.high = block.partial.high;
+        for (int p = 0; p < block.partial.high; ++p) start.partial.divisor[p] = block.partial.divisor[p];
+        if (!consistent(puzzle_, start.partial)) continue;
+        const int open = s - start.partial.high - start.partial.low;
+        if (open > 0) {
+            start.domains.high = puzzle_.divisorAllowed[start.partial.high];
+            start.domains.low = puzzle_.divisorAllowed[s - 1 - start.partial.low];
+            if (open == 1) {
+                start.domains.high = start.domains.low = static_cast<DigitMask>(start.domains.high & start.domains.low);
+            }
+        }
+        starts.push_back(start);
+    }
+}
+
 void Enumeration::record(const Partial& partial) {
     Candidate c{0, 0, 0};
     for (int p = 0; p < puzzle_.s; ++p) c.divisor = c.divisor * 10 + partial.divisor[p];
@@ -200,18 +281,33 @@ void Enumeration::record(const Partial& partial) {
 // better strategy alone. Neighbouring blocks tend to favour the same
 // strategy, so the last winner goes first. An attempt that runs out of nodes
 // leaves no candidates.
-void Enumeration::searchBlock(const Partial& start, const Domains& domains) {
+void Enumeration::searchBlock(const Start& block) {
     const std::size_t before = found_.size();
+    tableStarts_.clear();
+    tableStartsReady_ = false;
     uint64_t budget = kFirstBudget;
     if (lastCost_ * 4 > budget) budget = lastCost_ * 4;
     for (;;) {
         for (int i = 0; i < kStrategyCount; ++i) {
-            strategy_ = kStrategies[(lastWinner_ + i) % kStrategyCount];
+            const int index = (lastWinner_ + i) % kStrategyCount;
+            strategy_ = kStrategies[index];
+            if (strategy_.fromTable && !tableReady_) continue;
+            if (strategy_.fromTable && !tableStartsReady_) {
+                startsFromTable(block, tableStarts_);
+                tableStartsReady_ = true;
+            }
             budget_ = budget;
             exhausted_ = false;
-            explore(start, domains);
+            if (strategy_.fromTable) {
+                for (const Start& start : tableStarts_) {
+                    explore(start.partial, start.domains);
+                    if (exhausted_) break;
+                }
+            } else {
+                explore(block.partial, block.domains);
+            }
             if (!exhausted_) {
-                lastWinner_ = (lastWinner_ + i) % kStrategyCount;
+                lastWinner_ = index;
                 lastCost_ = budget - budget_;
                 return;
             }
@@ -253,6 +349,12 @@ EnumerationStats Enumeration::run() {
     for (int i = 0; i < blockDigits; ++i) prefix[i] = static_cast<int8_t>(lowestDigit(puzzle_.divisorAllowed[i]));
     long blockIndex = 0;
     int progressShown = 0;
+
+    const std::vector<PlanStep> plan = planFromRight(puzzle_, blockDigits);
+    uint64_t tableBudget = kFirstTableBudget;
+    if (!plan.empty() && blockCount > 1) tableReady_ = buildTable(plan, tableBudget);
+    uint64_t nextTableTry = kTableRetry;
+
     bool more = blockCount > 0;
     while (more) {
         Partial partial = emptyPartial();
@@ -263,11 +365,20 @@ EnumerationStats Enumeration::run() {
             domains.high = blockDigits < s ? puzzle_.divisorAllowed[blockDigits] : 0;
             domains.low = blockDigits < s ? puzzle_.divisorAllowed[s - 1] : 0;
             if (blockDigits == s - 1) domains.low = domains.high;
-            searchBlock(partial, domains);
+            searchBlock(Start{partial, domains});
         }
         endBlock();
 
         ++blockIndex;
+        if (!tableReady_ && !plan.empty() && blockNodes_ >= nextTableTry && blockIndex < blockCount) {
+            const uint64_t ahead = blockNodes_ / static_cast<uint64_t>(blockIndex) *
+                                   static_cast<uint64_t>(blockCount - blockIndex);
+            tableBudget = std::max(tableBudget * 4, ahead * kTableNodesPerNode);
+            tableReady_ = buildTable(plan, tableBudget);
+            if (!tableReady_) ++stats_.restarts;
+            if (tableReady_) lastWinner_ = 0;  // the table gets its chance first
+            nextTableTry = blockNodes_ * 4;
+        }
         const int progress = static_cast<int>(blockIndex * 100 / blockCount);
         while (progressShown < progress) {
             ++progressShown;
