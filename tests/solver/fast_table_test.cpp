@@ -1,0 +1,120 @@
+// The right-end plan and table: the table never loses the true division's
+// trailing digits, and a puzzle whose right ends say nothing gets no plan.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "fast_generated_puzzles.h"
+#include "solver/fast_search_check.h"
+#include "solver/fast_search_plan.h"
+#include "solver/fast_search_puzzle.h"
+#include "solver/fast_search_table.h"
+
+namespace varnokit {
+namespace {
+
+using testing::generateDivision;
+using testing::HiddenDivision;
+using testing::HidingOptions;
+
+class NoPoll : public fast::TablePoll {
+public:
+    void poll() override {}
+};
+
+// Whether `entry` agrees with the digits on everything it has chosen.
+bool agrees(const fast::Partial& entry, const int8_t* divisorDigits, const int8_t* quotientDigits, int s, int q) {
+    for (int p = 0; p < s; ++p) {
+        if (entry.divisor[p] >= 0 && entry.divisor[p] != divisorDigits[p]) return false;
+    }
+    for (int k = 0; k < q; ++k) {
+        if (entry.quotient[k] >= 0 && entry.quotient[k] != quotientDigits[k]) return false;
+    }
+    return true;
+}
+
+TEST(FastSearchTable, KeepsTheTrueDivisionsTrailingDigits) {
+    std::mt19937_64 rng(20261208);
+    HidingOptions options;
+    options.maxDivisorDigits = 14;
+    options.maxQuotientDigits = 9;
+    options.lettered = 0.4;
+    int tablesBuilt = 0;
+    for (int round = 0; round < 400; ++round) {
+        options.hidden = 0.3 + 0.6 * (round % 7) / 6.0;
+        const HiddenDivision division = generateDivision(rng, options);
+        PuzzleState state;
+        testing::toState(division, state);
+        fast::Puzzle puzzle;
+        fast::buildPuzzle(state, puzzle);
+        const int s = puzzle.s, q = puzzle.q;
+        int8_t divisorDigits[kMaxDivisorDigits], quotientDigits[kMaxQuotientDigits];
+        fast::decimalDigits(division.divisor, s, divisorDigits);
+        fast::decimalDigits(division.quotient, q, quotientDigits);
+
+        const int highFixed = round % 3 < s ? round % 3 : 0;
+        const std::vector<fast::PlanStep> plan = fast::planFromRight(puzzle, highFixed);
+        if (plan.empty()) continue;
+        std::vector<fast::Partial> table;
+        uint64_t nodes = 0;
+        NoPoll poll;
+        if (!fast::buildRightEndTable(puzzle, plan, fast::TableLimits{2000000, 1u << 20}, table, nodes, poll)) continue;
+        ++tablesBuilt;
+        bool found = false;
+        for (const fast::Partial& entry : table) {
+            EXPECT_EQ(entry.high, 0);
+            EXPECT_LE(entry.low, s - highFixed);
+            found = found || agrees(entry, divisorDigits, quotientDigits, s, q);
+        }
+        ASSERT_TRUE(found) << testing::describe(division) << " high fixed " << highFixed;
+    }
+    EXPECT_GT(tablesBuilt, 150);  // the comparison ran often enough to mean something
+}
+
+TEST(FastSearchTable, RightEndsOfStarsGiveNoPlan) {
+    std::mt19937_64 rng(5);
+    HidingOptions options;
+    options.hidden = 1.0;
+    options.lettered = 0.0;
+    options.condition = 0.0;
+    options.maxDivisorDigits = 6;
+    for (int round = 0; round < 20; ++round) {
+        const HiddenDivision division = generateDivision(rng, options);
+        PuzzleState state;
+        testing::toState(division, state);
+        fast::Puzzle puzzle;
+        fast::buildPuzzle(state, puzzle);
+        // The remainder is always written in digits, but it is not a cell to check.
+        EXPECT_TRUE(fast::planFromRight(puzzle, 0).empty()) << testing::describe(division);
+    }
+}
+
+TEST(FastSearchTable, LimitsLeaveNoTable) {
+    std::mt19937_64 rng(11);
+    HidingOptions options;
+    options.maxDivisorDigits = 8;
+    options.maxQuotientDigits = 6;
+    options.hidden = 0.7;
+    int limited = 0;
+    for (int round = 0; round < 50 && limited < 5; ++round) {
+        const HiddenDivision division = generateDivision(rng, options);
+        PuzzleState state;
+        testing::toState(division, state);
+        fast::Puzzle puzzle;
+        fast::buildPuzzle(state, puzzle);
+        const std::vector<fast::PlanStep> plan = fast::planFromRight(puzzle, 0);
+        if (plan.empty()) continue;
+        std::vector<fast::Partial> table;
+        uint64_t nodes = 0;
+        NoPoll poll;
+        if (fast::buildRightEndTable(puzzle, plan, fast::TableLimits{3, 1}, table, nodes, poll)) continue;
+        ++limited;
+        EXPECT_TRUE(table.empty());
+        EXPECT_GE(nodes, 3u);
+    }
+    EXPECT_GT(limited, 0);
+}
+
+}  // namespace
+}  // namespace varnokit
