@@ -43,6 +43,7 @@ void digitsOf64(uint64_t v, int length, int8_t* out) {
 
 }  // namespace
 
+
 void decimalDigits(Int128 value, int length, int8_t* out) {
     assert(value >= 0 && length >= 0 && length <= 38);
     // Split once so the digit loops run on 64-bit halves.
@@ -61,6 +62,28 @@ void decimalDigits(Int128 value, int length, int8_t* out) {
 }
 
 namespace {
+
+// Decimal digits in the search's number type (both overloads in one scope,
+// so that neither hides the other).
+void digitsOfNumber(uint64_t value, int length, int8_t* out) { digitsOf64(value, length, out); }
+void digitsOfNumber(Int128 value, int length, int8_t* out) { decimalDigits(value, length, out); }
+
+// 10^e in the search's number type.
+struct Powers64 {
+    uint64_t value[20];
+    constexpr Powers64() : value{} {
+        value[0] = 1;
+        for (int i = 1; i < 20; ++i) value[i] = value[i - 1] * 10;
+    }
+};
+constexpr Powers64 kPowers64{};
+
+template <typename Number>
+Number power(int e);
+template <>
+inline Int128 power<Int128>(int e) { return pow10(e); }
+template <>
+inline uint64_t power<uint64_t>(int e) { return kPowers64.value[e]; }
 
 // Whether `cell` may hold digit d; binds an unbound letter to it.
 bool accepts(const Puzzle& puzzle, int8_t cell, int d, LetterScratch& letters) {
@@ -117,11 +140,14 @@ bool someValueBetween(const int8_t* lo, const int8_t* hi, const DigitMask* allow
 
 }  // namespace
 
-bool rowFits(const Puzzle& puzzle, const RowPattern& row, Int128 lo, Int128 hi, int known,
-             Int128 lowDigits, LetterScratch& letters) {
+namespace {
+
+template <typename Number>
+bool rowFitsIn(const Puzzle& puzzle, const RowPattern& row, Number lo, Number hi, int known, Number lowDigits,
+               LetterScratch& letters) {
     const int length = row.length;
-    const Int128 smallest = pow10(length - 1);
-    const Int128 largest = pow10(length) - 1;
+    const Number smallest = power<Number>(length - 1);
+    const Number largest = power<Number>(length) - 1;
     if (lo < smallest) lo = smallest;
     if (hi > largest) hi = largest;
     if (lo > hi) return false;
@@ -134,8 +160,8 @@ bool rowFits(const Puzzle& puzzle, const RowPattern& row, Int128 lo, Int128 hi, 
     }
 
     int8_t loDigits[40], hiDigits[40];
-    decimalDigits(lo, length, loDigits);
-    decimalDigits(hi, length, hiDigits);
+    digitsOfNumber(lo, length, loDigits);
+    digitsOfNumber(hi, length, hiDigits);
 
     // Leading digits shared by every value of the interval.
     int common = 0;
@@ -146,7 +172,7 @@ bool rowFits(const Puzzle& puzzle, const RowPattern& row, Int128 lo, Int128 hi, 
 
     // Trailing digits fixed by the divisor's known low digits.
     int8_t lowText[40];
-    if (known > 0) decimalDigits(lowDigits, known, lowText);
+    if (known > 0) digitsOfNumber(lowDigits, known, lowText);
     for (int i = 0; i < known; ++i) {
         const int position = length - known + i;
         if (position < common) {
@@ -180,24 +206,34 @@ bool rowFits(const Puzzle& puzzle, const RowPattern& row, Int128 lo, Int128 hi, 
     return someValueBetween(loDigits, hiDigits, allowed, common, length);
 }
 
-// What the known divisor digits say: its bounds and its known low part.
-struct DivisorBounds {
-    Int128 min, max;  // smallest and largest divisor with those digits
-    Int128 low;       // the last `known` digits as a number
-    int known;
-    Int128 modulus;   // 10^known
-};
+}  // namespace
+
+bool rowFits(const Puzzle& puzzle, const RowPattern& row, Int128 lo, Int128 hi, int known,
+             Int128 lowDigits, LetterScratch& letters) {
+    return rowFitsIn<Int128>(puzzle, row, lo, hi, known, lowDigits, letters);
+}
 
 namespace {
 
+// What the known divisor digits say: its bounds and its known low part.
+template <typename Number>
+struct DivisorBounds {
+    Number min, max;  // smallest and largest divisor with those digits
+    Number low;       // the last `known` digits as a number
+    int known;
+    Number modulus;   // 10^known
+};
+
 // The rows, checked against the divisor bounds and the quotient digits.
-bool rowsFit(const Puzzle& puzzle, const Partial& partial, int changedQuotient, const DivisorBounds& d,
+template <typename Number>
+bool rowsFit(const Puzzle& puzzle, const Partial& partial, int changedQuotient, const DivisorBounds<Number>& d,
              LetterScratch& letters) {
+    const auto remainder = static_cast<Number>(puzzle.remainder);
     const int q = puzzle.q;
     // The rows, from the last quotient digit up. The quotient digits k … q-1
     // form `tail`; unknown ones count with their smallest and largest allowed
     // digit, so every row has bounds, and exact low digits once the tail is known.
-    Int128 tailMin = 0, tailMax = 0;
+    Number tailMin = 0, tailMax = 0;
     bool tailKnown = true;
     for (int k = q - 1; k >= 0; --k) {
         const int m = q - 1 - k;
@@ -207,8 +243,8 @@ bool rowsFit(const Puzzle& puzzle, const Partial& partial, int changedQuotient, 
         const int digitMin = digit >= 0 ? digit : __builtin_ctz(allowed);
         const int digitMax = digit >= 0 ? digit : 31 - __builtin_clz(allowed);
         if (digit < 0) tailKnown = false;
-        tailMin += digitMin * pow10(m);
-        tailMax += digitMax * pow10(m);
+        tailMin += static_cast<Number>(digitMin) * power<Number>(m);
+        tailMax += static_cast<Number>(digitMax) * power<Number>(m);
         if (digitMax == 0) continue;  // a zero digit has no lines
 
         if (changedQuotient >= 0 && k > changedQuotient) continue;  // rows that digit does not enter
@@ -216,36 +252,51 @@ bool rowsFit(const Puzzle& puzzle, const Partial& partial, int changedQuotient, 
         const RowPattern& product = puzzle.product[k];
         if (changedQuotient < 0 || k == changedQuotient) {
             const bool fits = digit >= 0
-                ? rowFits(puzzle, product, d.min * digit, d.max * digit, d.known, (d.low * digit) % d.modulus, letters)
-                : rowFits(puzzle, product, d.min * digitMin, d.max * digitMax, 0, 0, letters);
+                ? rowFitsIn<Number>(puzzle, product, d.min * static_cast<Number>(digit), d.max * static_cast<Number>(digit),
+                                    d.known, (d.low * static_cast<Number>(digit)) % d.modulus, letters)
+                : rowFitsIn<Number>(puzzle, product, d.min * static_cast<Number>(digitMin),
+                                    d.max * static_cast<Number>(digitMax), 0, 0, letters);
             if (!fits) return false;
         }
 
         const RowPattern& difference = puzzle.difference[k];
         if (k == 0 || difference.length == 0) continue;
         // R_k = floor((D × tail + r) / 10^m), and it exceeds P_k by less than the divisor.
-        const Int128 scale = pow10(m);
-        Int128 lo = (d.min * tailMin + puzzle.remainder) / scale;
-        Int128 hi = (d.max * tailMax + puzzle.remainder) / scale;
-        if (lo < d.min * digitMin) lo = d.min * digitMin;
-        if (hi > d.max * digitMax + d.max - 1) hi = d.max * digitMax + d.max - 1;
+        const Number scale = power<Number>(m);
+        Number lo = (d.min * tailMin + remainder) / scale;
+        Number hi = (d.max * tailMax + remainder) / scale;
+        const Number productMin = d.min * static_cast<Number>(digitMin);
+        const Number productMax = d.max * static_cast<Number>(digitMax);
+        if (lo < productMin) lo = productMin;
+        if (hi > productMax + d.max - 1) hi = productMax + d.max - 1;
         int known = 0;
-        Int128 lowValue = 0;
+        Number lowValue = 0;
         if (tailKnown && d.known > m) {
             known = d.known - m;
-            lowValue = ((d.low * tailMin + puzzle.remainder) % d.modulus) / scale;
+            lowValue = ((d.low * tailMin + remainder) % d.modulus) / scale;
         }
-        if (!rowFits(puzzle, difference, lo, hi, known, lowValue, letters)) return false;
+        if (!rowFitsIn<Number>(puzzle, difference, lo, hi, known, lowValue, letters)) return false;
     }
 
     // The dividend's last digits need only the quotient's last digits.
     int trailing = 0;
     while (trailing < q && partial.quotient[q - 1 - trailing] >= 0) ++trailing;
     const int known = d.known < trailing ? d.known : trailing;
-    const Int128 lo = d.min * tailMin + puzzle.remainder;
-    const Int128 hi = d.max * tailMax + puzzle.remainder;
-    const Int128 lowValue = known > 0 ? (d.low * tailMin + puzzle.remainder) % pow10(known) : 0;
-    return rowFits(puzzle, puzzle.dividend, lo, hi, known, lowValue, letters);
+    const Number lo = d.min * tailMin + remainder;
+    const Number hi = d.max * tailMax + remainder;
+    const Number lowValue = known > 0 ? (d.low * tailMin + remainder) % power<Number>(known) : 0;
+    return rowFitsIn<Number>(puzzle, puzzle.dividend, lo, hi, known, lowValue, letters);
+}
+
+template <typename Number>
+bool allPasses(const Puzzle& puzzle, const Partial& partial, int changedQuotient, const DivisorBounds<Number>& bounds,
+               LetterScratch& letters) {
+    for (;;) {
+        const uint16_t takenBefore = letters.taken;
+        const int narrowingsBefore = letters.narrowings;
+        if (!rowsFit(puzzle, partial, changedQuotient, bounds, letters)) return false;
+        if (letters.taken == takenBefore && letters.narrowings == narrowingsBefore) return true;
+    }
 }
 
 }  // namespace
@@ -280,15 +331,16 @@ bool consistent(const Puzzle& puzzle, const Partial& partial, int changedQuotien
         if (d >= 0 && !accepts(puzzle, puzzle.quotientCell[k], d, letters)) return false;
     }
 
-    const DivisorBounds bounds{dMin, dMax, dLow, t, lowModulus};
     // Letters that later rows bind or narrow narrow the earlier rows too:
-    // pass again while a pass changes what the letters may be.
-    for (;;) {
-        const uint16_t takenBefore = letters.taken;
-        const int narrowingsBefore = letters.narrowings;
-        if (!rowsFit(puzzle, partial, changedQuotient, bounds, letters)) return false;
-        if (letters.taken == takenBefore && letters.narrowings == narrowingsBefore) return true;
+    // pass again while a pass changes what the letters may be. Where every
+    // value fits in 64 bits, the rows are worked out in 64 bits.
+    if (puzzle.narrow) {
+        const DivisorBounds<uint64_t> bounds{static_cast<uint64_t>(dMin), static_cast<uint64_t>(dMax),
+                                             static_cast<uint64_t>(dLow), t, static_cast<uint64_t>(lowModulus)};
+        return allPasses(puzzle, partial, changedQuotient, bounds, letters);
     }
+    const DivisorBounds<Int128> bounds{dMin, dMax, dLow, t, lowModulus};
+    return allPasses(puzzle, partial, changedQuotient, bounds, letters);
 }
 
 }  // namespace varnokit::fast

@@ -52,6 +52,8 @@ constexpr Strategy kStrategies[] = {
 };
 constexpr int kStrategyCount = 4;
 constexpr uint64_t kFirstBudget = 1000;  // nodes of a block's first attempt; doubled every round
+constexpr uint64_t kExploreEvery = 8;    // every so many blocks the other strategies go first
+constexpr uint64_t kTestsPerNode = 16;   // pruning tests worth one node
 
 // The right-end table (see fast_search_table.h) is tried once before the
 // first block with a small budget; when that runs out and the blocks turn
@@ -115,6 +117,8 @@ private:
     std::vector<Partial> table_;
     std::vector<Start> tableStarts_;  // the current block's starts from the table
     bool tableStartsReady_ = false;   // (found when first needed)
+    uint64_t tableStartsCost_ = 0;    // entries tested to find them
+    uint64_t blocksSearched_ = 0;
     bool tableReady_ = false;
     int lastWinner_ = 0;      // the strategy that finished the last block
     uint64_t lastCost_ = 0;   // and the nodes it took
@@ -178,7 +182,8 @@ void Enumeration::explore(const Partial& partial, const Domains& domains) {
         const int highCount = digitCount(next.high);
         if (highCount == 0) return;
         int lowCount = 11;
-        if (partial.high + partial.low + 1 < s) {
+        // A forced left digit is taken without looking at the right end.
+        if (highCount > 1 && partial.high + partial.low + 1 < s) {
             next.low = survivors(partial, ChoiceKind::Low, 0, domains.low);
             lowCount = digitCount(next.low);
             if (lowCount == 0) return;
@@ -255,6 +260,7 @@ void Enumeration::startsFromTable(const Start& block, std::vector<Start>& starts
         Start start{entry, narrowed};
         start.partial.high = block.partial.high;
         for (int p = 0; p < block.partial.high; ++p) start.partial.divisor[p] = block.partial.divisor[p];
+        ++tableStartsCost_;
         if (!consistent(puzzle_, start.partial)) continue;
         const int open = s - start.partial.high - start.partial.low;
         if (open > 0) {
@@ -285,10 +291,13 @@ void Enumeration::searchBlock(const Start& block) {
     const std::size_t before = found_.size();
     tableStarts_.clear();
     tableStartsReady_ = false;
-    uint64_t budget = kFirstBudget;
-    if (lastCost_ * 4 > budget) budget = lastCost_ * 4;
+    tableStartsCost_ = 0;
+    // Now and then the other strategies go first, with half the last cost:
+    // a strategy that became cheaper is found that way.
+    bool exploring = ++blocksSearched_ % kExploreEvery == 0 && lastCost_ > 0;
+    uint64_t budget = exploring ? std::max<uint64_t>(lastCost_ / 2, 1) : std::max(kFirstBudget, lastCost_ * 4);
     for (;;) {
-        for (int i = 0; i < kStrategyCount; ++i) {
+        for (int i = exploring ? 1 : 0; i < kStrategyCount; ++i) {
             const int index = (lastWinner_ + i) % kStrategyCount;
             strategy_ = kStrategies[index];
             if (strategy_.fromTable && !tableReady_) continue;
@@ -299,6 +308,9 @@ void Enumeration::searchBlock(const Start& block) {
             budget_ = budget;
             exhausted_ = false;
             if (strategy_.fromTable) {
+                // Finding the starts counts too: a test is a small part of a node.
+                const uint64_t startsCost = tableStartsCost_ / kTestsPerNode;
+                budget_ = budget_ > startsCost ? budget_ - startsCost : 0;
                 for (const Start& start : tableStarts_) {
                     explore(start.partial, start.domains);
                     if (exhausted_) break;
@@ -313,6 +325,11 @@ void Enumeration::searchBlock(const Start& block) {
             }
             found_.resize(before);
             ++stats_.restarts;
+        }
+        if (exploring) {
+            exploring = false;
+            budget = std::max(kFirstBudget, lastCost_ * 4);
+            continue;
         }
         budget *= 2;
     }

@@ -61,6 +61,9 @@ void buildPuzzle(const PuzzleState& state, Puzzle& puzzle) {
     puzzle.remainder = work.rows[kRemainderRow].value;
     puzzle.condition = state.conditionDigit;
     puzzle.start = state.letters;
+    // The largest value met: divisor times quotient plus the remainder, below
+    // 10^(s+q) + 10^s.
+    puzzle.narrow = puzzle.s + puzzle.q <= 18;
 
     const WorkRow& divisor = work.rows[kDivisorRow];
     for (int p = 0; p < puzzle.s; ++p) {

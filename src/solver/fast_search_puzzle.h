@@ -32,6 +32,7 @@ struct Puzzle {
     int s = 0, q = 0, n = 0;     // lengths of divisor, quotient, dividend
     Int128 remainder = 0;        // the final remainder r
     int condition = -1;          // the digit no '*' may stand for, or -1
+    bool narrow = false;         // every value the search meets fits in 64 bits
 
     int8_t divisorCell[kMaxDivisorDigits] = {};
     DigitMask divisorAllowed[kMaxDivisorDigits] = {};   // by cell, range and condition
