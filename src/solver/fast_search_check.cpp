@@ -152,6 +152,10 @@ bool rowFitsIn(const Puzzle& puzzle, const RowPattern& row, Number lo, Number hi
     if (hi > largest) hi = largest;
     if (lo > hi) return false;
     if (row.onlyStars) return true;
+    // An interval at least 10^(length - first) wide holds every combination
+    // of the digits from the first constrained cell on, the leading cells
+    // being free: nothing to refute, unless low digits are fixed.
+    if (known == 0 && row.firstConstrained > 0 && hi - lo >= power<Number>(length - row.firstConstrained) - 1) return true;
     if (known >= length) {
         // The low digits are the whole value.
         if (lowDigits < lo || lowDigits > hi) return false;

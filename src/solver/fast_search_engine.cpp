@@ -5,6 +5,7 @@
 #include "solver/fast_search_engine.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "solver/fast_search_check.h"
 #include "solver/fast_search_plan.h"
@@ -60,9 +61,9 @@ constexpr uint64_t kTestsPerNode = 16;   // pruning tests worth one node
 // out expensive, again with a budget in proportion to the work still ahead.
 // A table node costs a small fraction of a block node.
 constexpr std::size_t kMaxTable = 1 << 18;     // table entries at most
-constexpr uint64_t kFirstTableBudget = 20000;  // table nodes of the first attempt
-constexpr uint64_t kTableNodesPerNode = 16;    // table nodes worth one block node
-constexpr uint64_t kTableRetry = 2000;         // block nodes before the next attempt
+constexpr uint64_t kFirstTableBudget = 100000;  // table nodes of the first installment
+constexpr uint64_t kTableNodesPerNode = 64;      // table nodes (digits tried) worth one block node
+constexpr uint64_t kTableRetry = 1000;          // block nodes before the table first grows again
 
 int lowestDigit(DigitMask mask) { return mask == 0 ? -1 : __builtin_ctz(mask); }
 int digitCount(DigitMask mask) { return __builtin_popcount(mask); }
@@ -90,12 +91,15 @@ public:
 
 private:
     void explore(const Partial& partial, const Domains& domains);
-    bool buildTable(const std::vector<PlanStep>& plan, uint64_t budget);
+    bool extendTable(uint64_t nodes);
+    bool growTable();
     struct Start {
         Partial partial;
         Domains domains;
     };
     void startsFromTable(const Start& block, std::vector<Start>& starts);
+    void addStart(const Start& block, const Partial& entry, const Domains& narrowed, std::vector<Start>& starts);
+    void indexTable(const std::vector<PlanStep>& plan);
     DigitMask survivors(const Partial& partial, ChoiceKind kind, int k, DigitMask mask) const;
     void record(const Partial& partial);
     void searchBlock(const Start& block);
@@ -114,11 +118,18 @@ private:
     // The right-end table: every assignment of the right-end plan's choices
     // that passes the test with the divisor's leading digits unknown. Built
     // once, it serves every block in place of the choices it names.
+    std::unique_ptr<RightEndTable> tableBuilder_;  // while the table is being built
     std::vector<Partial> table_;
+    int bucketDigit_[2] = {-1, -1};       // the quotient digits the buckets go by
+    std::size_t bucketStart_[101] = {};   // bucket b: table_[bucketStart_[b] … bucketStart_[b+1])
     std::vector<Start> tableStarts_;  // the current block's starts from the table
     bool tableStartsReady_ = false;   // (found when first needed)
     uint64_t tableStartsCost_ = 0;    // entries tested to find them
     uint64_t blocksSearched_ = 0;
+    long blockIndex_ = 0;             // blocks finished
+    long blockCount_ = 0;
+    uint64_t nextTableTry_ = kTableRetry;  // block nodes before the table grows again
+    bool tableJustReady_ = false;     // finished during the current attempt
     bool tableReady_ = false;
     int lastWinner_ = 0;      // the strategy that finished the last block
     uint64_t lastCost_ = 0;   // and the nodes it took
@@ -233,45 +244,91 @@ private:
     CandidateSink& sink_;
 };
 
-// Builds the table within `budget` table nodes; false (and no table) when a
-// limit is reached.
-bool Enumeration::buildTable(const std::vector<PlanStep>& plan, uint64_t budget) {
+// Goes on building the table for `nodes` more table nodes; true once it is
+// complete (and indexed).
+bool Enumeration::extendTable(uint64_t nodes) {
+    if (!tableBuilder_) return false;
     SinkPoll poll(sink_);
-    const bool built = buildRightEndTable(puzzle_, plan, TableLimits{budget, kMaxTable}, table_, stats_.nodes, poll);
-    return built;
+    const uint64_t before = tableBuilder_->nodes();
+    const RightEndTable::Status status = tableBuilder_->extend(nodes, poll);
+    stats_.nodes += tableBuilder_->nodes() - before;
+    if (status == RightEndTable::Status::TooLarge) tableBuilder_.reset();
+    if (status != RightEndTable::Status::Complete) return false;
+    table_ = std::move(tableBuilder_->entries());
+    indexTable(tableBuilder_->plan());
+    tableBuilder_.reset();
+    return true;
+}
+
+// Sorts the table into buckets by its first one or two quotient digits (the
+// ones a block's leading digits narrow most), so that a block visits only
+// the buckets its quotient digits allow.
+void Enumeration::indexTable(const std::vector<PlanStep>& plan) {
+    bucketDigit_[0] = bucketDigit_[1] = -1;
+    for (int k = 0; k < puzzle_.q; ++k) {
+        bool planned = false;
+        for (const PlanStep& step : plan) planned = planned || (!step.divisorLow && step.quotient == k);
+        if (!planned) continue;
+        if (bucketDigit_[0] < 0) {
+            bucketDigit_[0] = k;
+        } else {
+            bucketDigit_[1] = k;
+            break;
+        }
+    }
+    auto key = [&](const Partial& entry) {
+        const int first = bucketDigit_[0] >= 0 ? entry.quotient[bucketDigit_[0]] : 0;
+        const int second = bucketDigit_[1] >= 0 ? entry.quotient[bucketDigit_[1]] : 0;
+        return first * 10 + second;
+    };
+    std::stable_sort(table_.begin(), table_.end(),
+                     [&](const Partial& a, const Partial& b) { return key(a) < key(b); });
+    std::size_t i = 0;
+    for (int bucket = 0; bucket <= 100; ++bucket) {
+        bucketStart_[bucket] = i;
+        while (i < table_.size() && key(table_[i]) == bucket) ++i;
+    }
 }
 
 // The starting points of one block from the table: the block's leading
 // digits narrow the quotient digits, and every entry that fits them and
 // passes the test becomes a start.
 void Enumeration::startsFromTable(const Start& block, std::vector<Start>& starts) {
-    const int s = puzzle_.s;
     Domains narrowed = block.domains;
     for (int k = 0; k < puzzle_.q; ++k) {
         narrowed.quotient[k] = survivors(block.partial, ChoiceKind::Quotient, k, block.domains.quotient[k]);
         if (narrowed.quotient[k] == 0) return;
     }
-    for (const Partial& entry : table_) {
-        bool fits = true;
-        for (int k = 0; k < puzzle_.q && fits; ++k) {
-            fits = entry.quotient[k] < 0 || (narrowed.quotient[k] & (1u << entry.quotient[k]));
+    for (int bucket = 0; bucket < 100; ++bucket) {
+        const int first = bucket / 10, second = bucket % 10;
+        if (bucketDigit_[0] >= 0 ? !(narrowed.quotient[bucketDigit_[0]] & (1u << first)) : first != 0) continue;
+        if (bucketDigit_[1] >= 0 ? !(narrowed.quotient[bucketDigit_[1]] & (1u << second)) : second != 0) continue;
+        for (std::size_t i = bucketStart_[bucket]; i < bucketStart_[bucket + 1]; ++i) {
+            addStart(block, table_[i], narrowed, starts);
         }
-        if (!fits) continue;
-        Start start{entry, narrowed};
-        start.partial.high = block.partial.high;
-        for (int p = 0; p < block.partial.high; ++p) start.partial.divisor[p] = block.partial.divisor[p];
-        ++tableStartsCost_;
-        if (!consistent(puzzle_, start.partial)) continue;
-        const int open = s - start.partial.high - start.partial.low;
-        if (open > 0) {
-            start.domains.high = puzzle_.divisorAllowed[start.partial.high];
-            start.domains.low = puzzle_.divisorAllowed[s - 1 - start.partial.low];
-            if (open == 1) {
-                start.domains.high = start.domains.low = static_cast<DigitMask>(start.domains.high & start.domains.low);
-            }
-        }
-        starts.push_back(start);
     }
+}
+
+// One table entry as a start of `block`, if its quotient digits fit the
+// narrowed ones and it passes the test with the block's leading digits.
+void Enumeration::addStart(const Start& block, const Partial& entry, const Domains& narrowed,
+                           std::vector<Start>& starts) {
+    const int s = puzzle_.s;
+    for (int k = 0; k < puzzle_.q; ++k) {
+        if (entry.quotient[k] >= 0 && !(narrowed.quotient[k] & (1u << entry.quotient[k]))) return;
+    }
+    Start start{entry, narrowed};
+    start.partial.high = block.partial.high;
+    for (int p = 0; p < block.partial.high; ++p) start.partial.divisor[p] = block.partial.divisor[p];
+    ++tableStartsCost_;
+    if (!consistent(puzzle_, start.partial)) return;
+    const int open = s - start.partial.high - start.partial.low;
+    if (open > 0) {
+        start.domains.high = puzzle_.divisorAllowed[start.partial.high];
+        start.domains.low = puzzle_.divisorAllowed[s - 1 - start.partial.low];
+        if (open == 1) start.domains.high = start.domains.low = static_cast<DigitMask>(start.domains.high & start.domains.low);
+    }
+    starts.push_back(start);
 }
 
 void Enumeration::record(const Partial& partial) {
@@ -325,6 +382,12 @@ void Enumeration::searchBlock(const Start& block) {
             }
             found_.resize(before);
             ++stats_.restarts;
+            if (tableJustReady_) {
+                // The table was finished during this attempt: it goes first now.
+                tableJustReady_ = false;
+                lastWinner_ = 0;
+                i = -1;
+            }
         }
         if (exploring) {
             exploring = false;
@@ -346,6 +409,25 @@ void Enumeration::tick() {
     if (++sinceTick_ < kNodesPerPoll) return;
     sinceTick_ = 0;
     sink_.poll();
+    if (growTable()) {
+        tableJustReady_ = true;
+        budget_ = 0;  // end this attempt: the block starts again with the table
+    }
+}
+
+// Grows the table once the blocks have cost enough since the last time; the
+// table may cost as much as the remaining blocks are likely to, so it cannot
+// make the search much slower than without it. True when it became ready.
+bool Enumeration::growTable() {
+    if (!tableBuilder_ || blockNodes_ < nextTableTry_) return false;
+    nextTableTry_ = blockNodes_ + blockNodes_ / 4;
+    const uint64_t done = static_cast<uint64_t>(blockIndex_) + 1;  // counting the current block
+    const uint64_t left = static_cast<uint64_t>(blockCount_) > done ? static_cast<uint64_t>(blockCount_) - done : 0;
+    const uint64_t ahead = blockNodes_ / done * (left + 1);
+    if (!extendTable(std::max(tableBuilder_->nodes(), ahead * kTableNodesPerNode))) return false;
+    tableReady_ = true;
+    lastWinner_ = 0;  // the table gets its chance first
+    return true;
 }
 
 EnumerationStats Enumeration::run() {
@@ -366,11 +448,13 @@ EnumerationStats Enumeration::run() {
     for (int i = 0; i < blockDigits; ++i) prefix[i] = static_cast<int8_t>(lowestDigit(puzzle_.divisorAllowed[i]));
     long blockIndex = 0;
     int progressShown = 0;
+    blockCount_ = blockCount;
 
-    const std::vector<PlanStep> plan = planFromRight(puzzle_, blockDigits);
-    uint64_t tableBudget = kFirstTableBudget;
-    if (!plan.empty() && blockCount > 1) tableReady_ = buildTable(plan, tableBudget);
-    uint64_t nextTableTry = kTableRetry;
+    std::vector<PlanStep> plan = planFromRight(puzzle_, blockDigits);
+    if (!plan.empty() && blockCount > 1) {
+        tableBuilder_ = std::make_unique<RightEndTable>(puzzle_, std::move(plan), kMaxTable);
+        tableReady_ = extendTable(kFirstTableBudget);
+    }
 
     bool more = blockCount > 0;
     while (more) {
@@ -387,15 +471,8 @@ EnumerationStats Enumeration::run() {
         endBlock();
 
         ++blockIndex;
-        if (!tableReady_ && !plan.empty() && blockNodes_ >= nextTableTry && blockIndex < blockCount) {
-            const uint64_t ahead = blockNodes_ / static_cast<uint64_t>(blockIndex) *
-                                   static_cast<uint64_t>(blockCount - blockIndex);
-            tableBudget = std::max(tableBudget * 4, ahead * kTableNodesPerNode);
-            tableReady_ = buildTable(plan, tableBudget);
-            if (!tableReady_) ++stats_.restarts;
-            if (tableReady_) lastWinner_ = 0;  // the table gets its chance first
-            nextTableTry = blockNodes_ * 4;
-        }
+        blockIndex_ = blockIndex;
+        if (blockIndex < blockCount) growTable();
         const int progress = static_cast<int>(blockIndex * 100 / blockCount);
         while (progressShown < progress) {
             ++progressShown;

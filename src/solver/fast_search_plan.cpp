@@ -4,6 +4,7 @@
 #include "solver/fast_search_plan.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace varnokit::fast {
 
@@ -67,30 +68,10 @@ std::vector<RightCell> rightCells(const Puzzle& puzzle) {
 
 int digitCount(DigitMask mask) { return __builtin_popcount(mask); }
 
-}  // namespace
-
-std::vector<PlanStep> planFromRight(const Puzzle& puzzle, int highFixed) {
-    const int reach = puzzle.s - highFixed;  // divisor digits the plan may choose
-    std::vector<RightCell> cells = rightCells(puzzle);
-    cells.erase(std::remove_if(cells.begin(), cells.end(), [&](const RightCell& c) { return c.column > reach; }),
-                cells.end());
-
-    // How far to go: the column where the pruning cells checked so far
-    // outnumber the divisor digits chosen by the most (each cell refutes
-    // about nine assignments in ten, each digit multiplies them by ten).
-    int depth = 0;
-    int bestNet = 0;
-    for (int column = 1; column <= reach; ++column) {
-        int checked = 0;
-        for (const RightCell& c : cells) checked += c.prunes && c.column <= column ? 1 : 0;
-        if (checked - column >= bestNet && checked > 0) {
-            bestNet = checked - column;
-            depth = column;
-        }
-    }
+// The column plan up to `depth` divisor digits: each column's digit, then
+// the quotient digits its pruning cells need, fewest candidates first.
+std::vector<PlanStep> columnPlan(const Puzzle& puzzle, const std::vector<RightCell>& cells, int depth) {
     std::vector<PlanStep> plan;
-    if (depth == 0) return plan;
-
     std::vector<bool> placed(cells.size(), false);
     int column = 0;
     uint16_t known = 0;
@@ -125,7 +106,6 @@ std::vector<PlanStep> planFromRight(const Puzzle& puzzle, int highFixed) {
             if (c.prunes && c.column <= column) needed = static_cast<uint16_t>(needed | c.quotientSet);
         }
         needed = static_cast<uint16_t>(needed & ~known);
-        // The fewest candidates first.
         std::vector<int> digits;
         for (int k = 0; k < puzzle.q; ++k) {
             if (needed & (1u << k)) digits.push_back(k);
@@ -136,6 +116,61 @@ std::vector<PlanStep> planFromRight(const Puzzle& puzzle, int highFixed) {
         for (int k : digits) chooseQuotient(k);
     }
     return plan;
+}
+
+}  // namespace
+
+std::vector<PlanStep> planFromRight(const Puzzle& puzzle, int highFixed) {
+    const int reach = puzzle.s - highFixed;  // divisor digits the plan may choose
+    std::vector<RightCell> cells = rightCells(puzzle);
+    cells.erase(std::remove_if(cells.begin(), cells.end(), [&](const RightCell& c) { return c.column > reach; }),
+                cells.end());
+
+    // How far to go: the column where the pruning cells checked so far
+    // outnumber the divisor digits chosen by the most (each cell refutes
+    // about nine assignments in ten, each digit multiplies them by ten).
+    int depth = 0;
+    int bestNet = 0;
+    for (int column = 1; column <= reach; ++column) {
+        int checked = 0;
+        for (const RightCell& c : cells) checked += c.prunes && c.column <= column ? 1 : 0;
+        if (checked - column >= bestNet && checked > 0) {
+            bestNet = checked - column;
+            depth = column;
+        }
+    }
+    // The last columns go again while what they refute does not pay for the
+    // digits they try: a cell refutes nine in ten (a letter's first
+    // place only binds it), each choice multiplies the assignments by its digits.
+    while (depth > 0) {
+        const std::vector<PlanStep> plan = columnPlan(puzzle, cells, depth);
+        bool seen[kMaskLetters];
+        for (int i = 0; i < kMaskLetters; ++i) seen[i] = puzzle.start.letter[i] >= 0;
+        int column = 0;
+        double refuted = 0, tried = 0;  // in the last column, as powers of ten
+        for (const PlanStep& step : plan) {
+            if (step.divisorLow) ++column;
+            const bool last = column == depth;
+            if (last) {
+                const DigitMask allowed = step.divisorLow ? puzzle.divisorAllowed[puzzle.s - column]
+                                                          : puzzle.quotientAllowed[step.quotient];
+                tried += std::log10(static_cast<double>(std::max(1, digitCount(allowed))));
+            }
+            for (const CellCheck& check : step.checks) {
+                double power = 1;
+                if (check.cell == kStar) {
+                    power = 0.05;
+                } else if (check.cell >= kFirstLetter) {
+                    power = seen[check.cell - kFirstLetter] ? 1 : 0;
+                    seen[check.cell - kFirstLetter] = true;
+                }
+                if (last) refuted += power;
+            }
+        }
+        if (refuted + 1e-9 >= tried) return plan;
+        --depth;
+    }
+    return {};
 }
 
 }  // namespace varnokit::fast

@@ -42,9 +42,13 @@ void readRow(const WorkRow& row, int shift, RowPattern& pattern) {
     pattern.length = row.length;
     pattern.shift = shift;
     pattern.onlyStars = true;
-    for (int j = 0; j < row.length; ++j) {
+    pattern.firstConstrained = row.length;
+    for (int j = row.length - 1; j >= 0; --j) {
         pattern.cell[j] = cellCode(row.text[j]);
-        if (pattern.cell[j] != kStar) pattern.onlyStars = false;
+        if (pattern.cell[j] != kStar) {
+            pattern.onlyStars = false;
+            pattern.firstConstrained = j;
+        }
     }
 }
 
@@ -93,8 +97,13 @@ void buildPuzzle(const PuzzleState& state, Puzzle& puzzle) {
     }
     readRow(work.rows[kDividendRow], 0, puzzle.dividend);
     if (puzzle.condition >= 0) {
-        for (int k = 0; k < puzzle.q; ++k) puzzle.product[k].onlyStars = puzzle.difference[k].onlyStars = false;
+        // Every '*' must avoid the condition digit: no cell is free.
         puzzle.dividend.onlyStars = false;
+        puzzle.dividend.firstConstrained = 0;
+        for (int k = 0; k < puzzle.q; ++k) {
+            puzzle.product[k].onlyStars = puzzle.difference[k].onlyStars = false;
+            puzzle.product[k].firstConstrained = puzzle.difference[k].firstConstrained = 0;
+        }
     }
 }
 

@@ -26,6 +26,7 @@ struct RowPattern {
     int shift = 0;   // dividend columns right of the row's last digit (q-1-k; 0 for the dividend)
     int8_t cell[kTextCapacity] = {};  // from the left
     bool onlyStars = false;  // every cell '*': only the length can refute it (without a condition)
+    int firstConstrained = 0;  // the first cell that is not a free '*' (length when none is)
 };
 
 struct Puzzle {

@@ -2,7 +2,9 @@
 // divisor's trailing digits and some quotient digits) whose completed cells
 // agree with the pattern, found once and then shared by every block of the
 // search. Each cell is checked exactly when the plan completes it, from the
-// rows' low digits alone, so a node costs a few multiplications.
+// rows' low digits alone, so a node costs a few multiplications. The table
+// is built in installments: work stops after a given number of nodes and
+// goes on from there when asked again.
 #pragma once
 
 #include <cstdint>
@@ -13,21 +15,58 @@
 
 namespace varnokit::fast {
 
-struct TableLimits {
-    uint64_t nodes;      // give up after this many nodes
-    std::size_t entries; // or this many entries
-};
-
-// Contract: on success `out` holds every assignment of the plan's choices
-// that some solution extends (and possibly more), as Partials with
-// high = 0; returns false, with `out` empty, when a limit was reached.
-// `poll` is called every few thousand nodes and may throw to stop.
 class TablePoll {
 public:
     virtual ~TablePoll() = default;
-    virtual void poll() = 0;
+    virtual void poll() = 0;  // every few thousand nodes; may throw to stop
 };
-bool buildRightEndTable(const Puzzle& puzzle, const std::vector<PlanStep>& plan, TableLimits limits,
-                        std::vector<Partial>& out, uint64_t& nodes, TablePoll& poll);
+
+class RightEndTable {
+public:
+    enum class Status { Complete, Suspended, TooLarge };
+
+    RightEndTable(const Puzzle& puzzle, std::vector<PlanStep> plan, std::size_t maxEntries);
+
+    // Works until the table is complete, `nodes` more nodes are spent, or
+    // it would exceed its entries. Contract: once Complete, entries() holds
+    // every assignment of the plan's choices that some solution extends
+    // (and possibly more), as Partials with high = 0.
+    Status extend(uint64_t nodes, TablePoll& poll);
+
+    const std::vector<Partial>& entries() const { return entries_; }
+    std::vector<Partial>& entries() { return entries_; }
+    const std::vector<PlanStep>& plan() const { return plan_; }
+    uint64_t nodes() const { return nodes_; }
+
+private:
+    // The choice made at one plan step and what it bound.
+    struct Frame {
+        int digit = -1;  // the digit assigned, or -1 before the first
+        Int128 savedLow = 0;
+        int8_t bound[kMaskLetters] = {};
+        int boundCount = 0;
+    };
+
+    void assign(Frame& frame, const PlanStep& step, int digit);
+    void undo(Frame& frame, const PlanStep& step);
+    bool checksHold(const PlanStep& step, Frame& frame);
+    template <typename Number>
+    int digitOf(const CellCheck& check) const;
+
+    const Puzzle& puzzle_;
+    std::vector<PlanStep> plan_;
+    std::size_t maxEntries_;
+    std::vector<Partial> entries_;
+    std::vector<Frame> frames_;
+    int depth_ = 0;  // the plan step being chosen; -1 once complete
+
+    Partial partial_;
+    Int128 divisorLow_ = 0;  // the divisor's known trailing digits as a number
+    int8_t letter_[kMaskLetters];
+    uint16_t taken_ = 0;
+    uint64_t nodes_ = 0;
+    bool narrow_ = false;  // every value a check meets fits in 64 bits
+    bool tooLarge_ = false;
+};
 
 }  // namespace varnokit::fast

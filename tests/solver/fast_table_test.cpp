@@ -1,7 +1,9 @@
 // The right-end plan and table: the table never loses the true division's
-// trailing digits, and a puzzle whose right ends say nothing gets no plan.
+// trailing digits, building it in installments changes nothing, and a
+// puzzle whose right ends say nothing gets no plan.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -56,13 +58,12 @@ TEST(FastSearchTable, KeepsTheTrueDivisionsTrailingDigits) {
         const int highFixed = round % 3 < s ? round % 3 : 0;
         const std::vector<fast::PlanStep> plan = fast::planFromRight(puzzle, highFixed);
         if (plan.empty()) continue;
-        std::vector<fast::Partial> table;
-        uint64_t nodes = 0;
+        fast::RightEndTable table(puzzle, plan, 1u << 20);
         NoPoll poll;
-        if (!fast::buildRightEndTable(puzzle, plan, fast::TableLimits{2000000, 1u << 20}, table, nodes, poll)) continue;
+        if (table.extend(2000000, poll) != fast::RightEndTable::Status::Complete) continue;
         ++tablesBuilt;
         bool found = false;
-        for (const fast::Partial& entry : table) {
+        for (const fast::Partial& entry : table.entries()) {
             EXPECT_EQ(entry.high, 0);
             EXPECT_LE(entry.low, s - highFixed);
             found = found || agrees(entry, divisorDigits, quotientDigits, s, q);
@@ -90,7 +91,49 @@ TEST(FastSearchTable, RightEndsOfStarsGiveNoPlan) {
     }
 }
 
-TEST(FastSearchTable, LimitsLeaveNoTable) {
+bool samePartial(const fast::Partial& a, const fast::Partial& b) {
+    return a.high == b.high && a.low == b.low && std::equal(a.divisor, a.divisor + kMaxDivisorDigits, b.divisor) &&
+           std::equal(a.quotient, a.quotient + kMaxQuotientDigits, b.quotient);
+}
+
+TEST(FastSearchTable, InstallmentsBuildTheSameTable) {
+    std::mt19937_64 rng(11);
+    HidingOptions options;
+    options.maxDivisorDigits = 8;
+    options.maxQuotientDigits = 6;
+    options.hidden = 0.7;
+    options.lettered = 0.4;
+    int compared = 0;
+    for (int round = 0; round < 60; ++round) {
+        const HiddenDivision division = generateDivision(rng, options);
+        PuzzleState state;
+        testing::toState(division, state);
+        fast::Puzzle puzzle;
+        fast::buildPuzzle(state, puzzle);
+        const std::vector<fast::PlanStep> plan = fast::planFromRight(puzzle, 1);
+        if (plan.empty()) continue;
+        NoPoll poll;
+        fast::RightEndTable whole(puzzle, plan, 1u << 20);
+        if (whole.extend(5000000, poll) != fast::RightEndTable::Status::Complete) continue;
+        fast::RightEndTable pieces(puzzle, plan, 1u << 20);
+        fast::RightEndTable::Status status = fast::RightEndTable::Status::Suspended;
+        int installments = 0;
+        while (status == fast::RightEndTable::Status::Suspended) {
+            status = pieces.extend(7, poll);  // stops in the middle of every level
+            ++installments;
+        }
+        ASSERT_EQ(status, fast::RightEndTable::Status::Complete);
+        EXPECT_EQ(pieces.nodes(), whole.nodes());
+        ASSERT_EQ(pieces.entries().size(), whole.entries().size()) << testing::describe(division);
+        for (std::size_t i = 0; i < whole.entries().size(); ++i) {
+            ASSERT_TRUE(samePartial(pieces.entries()[i], whole.entries()[i])) << testing::describe(division);
+        }
+        if (installments > 3) ++compared;
+    }
+    EXPECT_GT(compared, 10);
+}
+
+TEST(FastSearchTable, TooManyEntriesLeaveNoTable) {
     std::mt19937_64 rng(11);
     HidingOptions options;
     options.maxDivisorDigits = 8;
@@ -105,13 +148,17 @@ TEST(FastSearchTable, LimitsLeaveNoTable) {
         fast::buildPuzzle(state, puzzle);
         const std::vector<fast::PlanStep> plan = fast::planFromRight(puzzle, 0);
         if (plan.empty()) continue;
-        std::vector<fast::Partial> table;
-        uint64_t nodes = 0;
         NoPoll poll;
-        if (fast::buildRightEndTable(puzzle, plan, fast::TableLimits{3, 1}, table, nodes, poll)) continue;
+        fast::RightEndTable table(puzzle, plan, 1);
+        const fast::RightEndTable::Status status = table.extend(5000000, poll);
+        if (status == fast::RightEndTable::Status::Complete) {
+            EXPECT_LE(table.entries().size(), 1u);
+            continue;
+        }
         ++limited;
-        EXPECT_TRUE(table.empty());
-        EXPECT_GE(nodes, 3u);
+        EXPECT_EQ(status, fast::RightEndTable::Status::TooLarge);
+        EXPECT_TRUE(table.entries().empty());
+        EXPECT_EQ(table.extend(5000000, poll), fast::RightEndTable::Status::TooLarge);  // and stays so
     }
     EXPECT_GT(limited, 0);
 }
