@@ -255,6 +255,7 @@ bool Enumeration::extendTable(uint64_t nodes) {
     if (status == RightEndTable::Status::TooLarge) tableBuilder_.reset();
     if (status != RightEndTable::Status::Complete) return false;
     table_ = std::move(tableBuilder_->entries());
+    stats_.tableEntries = table_.size();
     indexTable(tableBuilder_->plan());
     tableBuilder_.reset();
     return true;
@@ -451,7 +452,7 @@ EnumerationStats Enumeration::run() {
     blockCount_ = blockCount;
 
     std::vector<PlanStep> plan = planFromRight(puzzle_, blockDigits);
-    if (!plan.empty() && blockCount > 1) {
+    if (puzzle_.useTable && !plan.empty() && blockCount > 1) {
         tableBuilder_ = std::make_unique<RightEndTable>(puzzle_, std::move(plan), kMaxTable);
         tableReady_ = extendTable(kFirstTableBudget);
     }

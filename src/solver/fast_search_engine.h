@@ -39,6 +39,7 @@ struct EnumerationStats {
     uint64_t nodes = 0;   // partial assignments explored
     uint64_t blocks = 0;  // divisor prefixes searched
     uint64_t restarts = 0;  // attempts abandoned for another strategy
+    uint64_t tableEntries = 0;  // entries of the right-end table, when one was finished
 };
 
 // Contract: hands `sink` every assignment that `consistent` accepts with all

@@ -9,6 +9,7 @@
 
 #include "fast_generated_puzzles.h"
 #include "solver/fast_search_check.h"
+#include "solver/fast_search_engine.h"
 #include "solver/fast_search_plan.h"
 #include "solver/fast_search_puzzle.h"
 #include "solver/fast_search_table.h"
@@ -71,6 +72,40 @@ TEST(FastSearchTable, KeepsTheTrueDivisionsTrailingDigits) {
         ASSERT_TRUE(found) << testing::describe(division) << " high fixed " << highFixed;
     }
     EXPECT_GT(tablesBuilt, 150);  // the comparison ran often enough to mean something
+}
+
+class ListSink : public fast::CandidateSink {
+public:
+    void block(const std::vector<fast::Candidate>& sorted) override {
+        for (const fast::Candidate& c : sorted) found.emplace_back(c.divisor, c.quotient);
+    }
+    std::vector<std::pair<Int128, Int128>> found;
+};
+
+// The engine's candidates with and without the table are the same list, in
+// the same order, on puzzles large enough for the table to be built.
+TEST(FastSearchTable, ChangesNoCandidate) {
+    std::mt19937_64 rng(4242);
+    HidingOptions options;
+    options.maxDivisorDigits = 9;
+    options.maxQuotientDigits = 6;
+    int withTable = 0;
+    for (int round = 0; round < 300; ++round) {
+        options.hidden = 0.5 + 0.25 * (round % 4) / 3.0;
+        options.lettered = 0.3 + 0.2 * (round % 3) / 2.0;
+        const HiddenDivision division = generateDivision(rng, options);
+        PuzzleState state;
+        testing::toState(division, state);
+        fast::Puzzle puzzle;
+        fast::buildPuzzle(state, puzzle);
+        ListSink with, without;
+        const fast::EnumerationStats stats = fast::enumerateCandidates(puzzle, with);
+        puzzle.useTable = false;
+        fast::enumerateCandidates(puzzle, without);
+        ASSERT_EQ(with.found, without.found) << testing::describe(division);
+        if (stats.tableEntries > 0) ++withTable;
+    }
+    EXPECT_GT(withTable, 60) << withTable;  // the table took part often enough to mean something
 }
 
 TEST(FastSearchTable, RightEndsOfStarsGiveNoPlan) {
