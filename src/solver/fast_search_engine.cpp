@@ -111,6 +111,7 @@ private:
     std::vector<Candidate> found_;
     EnumerationStats stats_;
     uint64_t sinceTick_ = 0;
+    uint64_t ticks_ = 0;
     uint64_t blockNodes_ = 0;  // nodes of explore (the table's are counted apart)
     Strategy strategy_ = kStrategies[0];
     uint64_t budget_ = 0;     // nodes left in the current attempt
@@ -406,10 +407,11 @@ void Enumeration::endBlock() {
 }
 
 void Enumeration::tick() {
-    constexpr uint64_t kNodesPerPoll = 4096;
-    if (++sinceTick_ < kNodesPerPoll) return;
+    constexpr uint64_t kNodesPerTick = 512;
+    constexpr uint64_t kTicksPerPoll = 8;
+    if (++sinceTick_ < kNodesPerTick) return;
     sinceTick_ = 0;
-    sink_.poll();
+    if (++ticks_ % kTicksPerPoll == 0) sink_.poll();
     if (growTable()) {
         tableJustReady_ = true;
         budget_ = 0;  // end this attempt: the block starts again with the table
