@@ -165,6 +165,13 @@ bool rowFitsIn(const Puzzle& puzzle, const RowPattern& row, Number lo, Number hi
 
     int8_t loDigits[40], hiDigits[40];
     digitsOfNumber(lo, length, loDigits);
+    if (lo == hi && (known == 0 || lo % power<Number>(known) == lowDigits)) {
+        // One value: every cell against its digit.
+        for (int j = 0; j < length; ++j) {
+            if (!accepts(puzzle, row.cell[j], loDigits[j], letters)) return false;
+        }
+        return true;
+    }
     digitsOfNumber(hi, length, hiDigits);
 
     // Leading digits shared by every value of the interval.
@@ -186,6 +193,8 @@ bool rowFitsIn(const Puzzle& puzzle, const RowPattern& row, Number lo, Number hi
         }
     }
     if (common == length) return true;
+    // Only free cells from the first differing digit on: any value fits.
+    if (known == 0 && row.lastConstrained < common) return true;
 
     // Every value's digit at the first differing position lies between the
     // bounds' digits there; a letter standing there cannot be anything else.

@@ -43,11 +43,13 @@ void readRow(const WorkRow& row, int shift, RowPattern& pattern) {
     pattern.shift = shift;
     pattern.onlyStars = true;
     pattern.firstConstrained = row.length;
+    pattern.lastConstrained = -1;
     for (int j = row.length - 1; j >= 0; --j) {
         pattern.cell[j] = cellCode(row.text[j]);
         if (pattern.cell[j] != kStar) {
             pattern.onlyStars = false;
             pattern.firstConstrained = j;
+            if (pattern.lastConstrained < 0) pattern.lastConstrained = j;
         }
     }
 }
@@ -98,11 +100,15 @@ void buildPuzzle(const PuzzleState& state, Puzzle& puzzle) {
     readRow(work.rows[kDividendRow], 0, puzzle.dividend);
     if (puzzle.condition >= 0) {
         // Every '*' must avoid the condition digit: no cell is free.
-        puzzle.dividend.onlyStars = false;
-        puzzle.dividend.firstConstrained = 0;
+        auto noneFree = [](RowPattern& row) {
+            row.onlyStars = false;
+            row.firstConstrained = 0;
+            row.lastConstrained = row.length - 1;
+        };
+        noneFree(puzzle.dividend);
         for (int k = 0; k < puzzle.q; ++k) {
-            puzzle.product[k].onlyStars = puzzle.difference[k].onlyStars = false;
-            puzzle.product[k].firstConstrained = puzzle.difference[k].firstConstrained = 0;
+            noneFree(puzzle.product[k]);
+            noneFree(puzzle.difference[k]);
         }
     }
 }

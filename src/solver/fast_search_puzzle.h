@@ -27,6 +27,7 @@ struct RowPattern {
     int8_t cell[kTextCapacity] = {};  // from the left
     bool onlyStars = false;  // every cell '*': only the length can refute it (without a condition)
     int firstConstrained = 0;  // the first cell that is not a free '*' (length when none is)
+    int lastConstrained = -1;  // and the last (-1 when none is)
 };
 
 struct Puzzle {
