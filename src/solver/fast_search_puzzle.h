@@ -26,8 +26,10 @@ struct RowPattern {
     int shift = 0;   // dividend columns right of the row's last digit (q-1-k; 0 for the dividend)
     int8_t cell[kTextCapacity] = {};  // from the left
     bool onlyStars = false;  // every cell '*': only the length can refute it (without a condition)
-    int firstConstrained = 0;  // the first cell that is not a free '*' (length when none is)
-    int lastConstrained = -1;  // and the last (-1 when none is)
+    // The first and last cells that are not a free '*' (length and -1 when
+    // none is); the defaults claim nothing is free.
+    int firstConstrained = 0;
+    int lastConstrained = kTextCapacity;
 };
 
 struct Puzzle {
