@@ -2,6 +2,7 @@
 // in ascending blocks, and inside a block chooses, at every step, the most
 // constrained open choice (a quotient digit, the next divisor digit from the
 // left or the next one from the right), pruning with the two-ended row test.
+// A block may also start from the right-end table's entries.
 #include "solver/fast_search_engine.h"
 
 #include <algorithm>
@@ -36,8 +37,8 @@ enum class ChoiceKind { High, Low, Quotient };
 // let the divisor's low digits check every row's tail; divisor digits narrow
 // every quotient digit at once. Which pays depends on the puzzle (a 6-digit
 // quotient with few combinations wants them first, a 9-digit one with
-// millions wants the divisor first), so a block tries both in turn.
-// Either start from the block's leading digits alone or from the entries of
+// millions wants the divisor first), so a block tries both in turn. And a
+// block starts either from its leading digits alone or from the entries of
 // the right-end table that fit them (when there is a table): the table pays
 // where the right ends refute much, and costs where they refute little.
 struct Strategy {
@@ -56,10 +57,11 @@ constexpr uint64_t kFirstBudget = 1000;  // nodes of a block's first attempt; do
 constexpr uint64_t kExploreEvery = 8;    // every so many blocks the other strategies go first
 constexpr uint64_t kTestsPerNode = 16;   // pruning tests worth one node
 
-// The right-end table (see fast_search_table.h) is tried once before the
-// first block with a small budget; when that runs out and the blocks turn
-// out expensive, again with a budget in proportion to the work still ahead.
-// A table node costs a small fraction of a block node.
+// The right-end table (see fast_search_table.h) is built in installments: a
+// small one before the first block, then, whenever the blocks have cost a
+// quarter more, one in proportion to the work the remaining blocks are
+// likely to need. A table node (a digit tried) costs a small fraction of a
+// block node.
 constexpr std::size_t kMaxTable = 1 << 18;     // table entries at most
 constexpr uint64_t kFirstTableBudget = 100000;  // table nodes of the first installment
 constexpr uint64_t kTableNodesPerNode = 64;      // table nodes (digits tried) worth one block node
@@ -99,7 +101,6 @@ private:
     };
     void startsFromTable(const Start& block, std::vector<Start>& starts);
     void addStart(const Start& block, const Partial& entry, const Domains& narrowed, std::vector<Start>& starts);
-    void indexTable(const std::vector<PlanStep>& plan);
     DigitMask survivors(const Partial& partial, ChoiceKind kind, int k, DigitMask mask) const;
     void record(const Partial& partial);
     void searchBlock(const Start& block);
@@ -117,12 +118,10 @@ private:
     uint64_t budget_ = 0;     // nodes left in the current attempt
     bool exhausted_ = false;  // the attempt ran out of nodes
     // The right-end table: every assignment of the right-end plan's choices
-    // that passes the test with the divisor's leading digits unknown. Built
-    // once, it serves every block in place of the choices it names.
+    // that its cells allow. Built once, it serves every block in place of
+    // the choices it names.
     std::unique_ptr<RightEndTable> tableBuilder_;  // while the table is being built
-    std::vector<Partial> table_;
-    int bucketDigit_[2] = {-1, -1};       // the quotient digits the buckets go by
-    std::size_t bucketStart_[101] = {};   // bucket b: table_[bucketStart_[b] … bucketStart_[b+1])
+    IndexedTable table_;
     std::vector<Start> tableStarts_;  // the current block's starts from the table
     bool tableStartsReady_ = false;   // (found when first needed)
     uint64_t tableStartsCost_ = 0;    // entries tested to find them
@@ -255,41 +254,10 @@ bool Enumeration::extendTable(uint64_t nodes) {
     stats_.nodes += tableBuilder_->nodes() - before;
     if (status == RightEndTable::Status::TooLarge) tableBuilder_.reset();
     if (status != RightEndTable::Status::Complete) return false;
-    table_ = std::move(tableBuilder_->entries());
+    table_ = IndexedTable(std::move(tableBuilder_->entries()), tableBuilder_->plan(), puzzle_.q);
     stats_.tableEntries = table_.size();
-    indexTable(tableBuilder_->plan());
     tableBuilder_.reset();
     return true;
-}
-
-// Sorts the table into buckets by its first one or two quotient digits (the
-// ones a block's leading digits narrow most), so that a block visits only
-// the buckets its quotient digits allow.
-void Enumeration::indexTable(const std::vector<PlanStep>& plan) {
-    bucketDigit_[0] = bucketDigit_[1] = -1;
-    for (int k = 0; k < puzzle_.q; ++k) {
-        bool planned = false;
-        for (const PlanStep& step : plan) planned = planned || (!step.divisorLow && step.quotient == k);
-        if (!planned) continue;
-        if (bucketDigit_[0] < 0) {
-            bucketDigit_[0] = k;
-        } else {
-            bucketDigit_[1] = k;
-            break;
-        }
-    }
-    auto key = [&](const Partial& entry) {
-        const int first = bucketDigit_[0] >= 0 ? entry.quotient[bucketDigit_[0]] : 0;
-        const int second = bucketDigit_[1] >= 0 ? entry.quotient[bucketDigit_[1]] : 0;
-        return first * 10 + second;
-    };
-    std::stable_sort(table_.begin(), table_.end(),
-                     [&](const Partial& a, const Partial& b) { return key(a) < key(b); });
-    std::size_t i = 0;
-    for (int bucket = 0; bucket <= 100; ++bucket) {
-        bucketStart_[bucket] = i;
-        while (i < table_.size() && key(table_[i]) == bucket) ++i;
-    }
 }
 
 // The starting points of one block from the table: the block's leading
@@ -301,14 +269,7 @@ void Enumeration::startsFromTable(const Start& block, std::vector<Start>& starts
         narrowed.quotient[k] = survivors(block.partial, ChoiceKind::Quotient, k, block.domains.quotient[k]);
         if (narrowed.quotient[k] == 0) return;
     }
-    for (int bucket = 0; bucket < 100; ++bucket) {
-        const int first = bucket / 10, second = bucket % 10;
-        if (bucketDigit_[0] >= 0 ? !(narrowed.quotient[bucketDigit_[0]] & (1u << first)) : first != 0) continue;
-        if (bucketDigit_[1] >= 0 ? !(narrowed.quotient[bucketDigit_[1]] & (1u << second)) : second != 0) continue;
-        for (std::size_t i = bucketStart_[bucket]; i < bucketStart_[bucket + 1]; ++i) {
-            addStart(block, table_[i], narrowed, starts);
-        }
-    }
+    table_.forEachFitting(narrowed.quotient, [&](const Partial& entry) { addStart(block, entry, narrowed, starts); });
 }
 
 // One table entry as a start of `block`, if its quotient digits fit the

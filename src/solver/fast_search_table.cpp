@@ -2,6 +2,7 @@
 // an explicit stack, so that it can stop after any node and go on later.
 #include "solver/fast_search_table.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace varnokit::fast {
@@ -177,6 +178,33 @@ RightEndTable::Status RightEndTable::extend(uint64_t nodes, TablePoll& poll) {
         }
     }
     return Status::Complete;
+}
+
+IndexedTable::IndexedTable(std::vector<Partial> entries, const std::vector<PlanStep>& plan, int q)
+    : entries_(std::move(entries)) {
+    for (int k = 0; k < q; ++k) {
+        const bool planned = std::any_of(plan.begin(), plan.end(),
+                                         [k](const PlanStep& step) { return !step.divisorLow && step.quotient == k; });
+        if (!planned) continue;
+        if (bucketDigit_[0] < 0) {
+            bucketDigit_[0] = k;
+        } else {
+            bucketDigit_[1] = k;
+            break;
+        }
+    }
+    auto key = [this](const Partial& entry) {
+        const int first = bucketDigit_[0] >= 0 ? entry.quotient[bucketDigit_[0]] : 0;
+        const int second = bucketDigit_[1] >= 0 ? entry.quotient[bucketDigit_[1]] : 0;
+        return first * 10 + second;
+    };
+    std::stable_sort(entries_.begin(), entries_.end(),
+                     [&](const Partial& a, const Partial& b) { return key(a) < key(b); });
+    std::size_t i = 0;
+    for (int bucket = 0; bucket <= 100; ++bucket) {
+        bucketStart_[bucket] = i;
+        while (i < entries_.size() && key(entries_[i]) == bucket) ++i;
+    }
 }
 
 }  // namespace varnokit::fast

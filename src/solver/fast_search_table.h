@@ -69,4 +69,35 @@ private:
     bool tooLarge_ = false;
 };
 
+// A finished table, sorted into buckets by its first one or two planned
+// quotient digits (the ones a block's leading digits narrow most), so that a
+// block visits only the buckets its own quotient digits allow.
+class IndexedTable {
+public:
+    IndexedTable() = default;
+    IndexedTable(std::vector<Partial> entries, const std::vector<PlanStep>& plan, int q);
+
+    std::size_t size() const { return entries_.size(); }
+
+    // Calls visit(entry) for every entry whose bucket digits `quotientAllowed`
+    // allows (its other quotient digits are the caller's to check).
+    template <typename Visit>
+    void forEachFitting(const DigitMask* quotientAllowed, Visit visit) const {
+        for (int bucket = 0; bucket < 100; ++bucket) {
+            if (!allows(quotientAllowed, 0, bucket / 10) || !allows(quotientAllowed, 1, bucket % 10)) continue;
+            for (std::size_t i = bucketStart_[bucket]; i < bucketStart_[bucket + 1]; ++i) visit(entries_[i]);
+        }
+    }
+
+private:
+    bool allows(const DigitMask* quotientAllowed, int which, int digit) const {
+        const int k = bucketDigit_[which];
+        return k >= 0 ? (quotientAllowed[k] & (1u << digit)) != 0 : digit == 0;
+    }
+
+    std::vector<Partial> entries_;
+    int bucketDigit_[2] = {-1, -1};      // the quotient digits the buckets go by
+    std::size_t bucketStart_[101] = {};  // bucket b: entries_[bucketStart_[b] … bucketStart_[b+1])
+};
+
 }  // namespace varnokit::fast
