@@ -21,6 +21,14 @@ using testing::generateDivision;
 using testing::HiddenDivision;
 using testing::HidingOptions;
 
+fast::Puzzle puzzleOf(const HiddenDivision& division) {
+    PuzzleState state;
+    testing::toState(division, state);
+    fast::Puzzle puzzle;
+    fast::buildPuzzle(state, puzzle);
+    return puzzle;
+}
+
 class NoPoll : public fast::TablePoll {
 public:
     void poll() override {}
@@ -47,10 +55,7 @@ TEST(FastSearchTable, KeepsTheTrueDivisionsTrailingDigits) {
     for (int round = 0; round < 400; ++round) {
         options.hidden = 0.3 + 0.6 * (round % 7) / 6.0;
         const HiddenDivision division = generateDivision(rng, options);
-        PuzzleState state;
-        testing::toState(division, state);
-        fast::Puzzle puzzle;
-        fast::buildPuzzle(state, puzzle);
+        fast::Puzzle puzzle = puzzleOf(division);
         const int s = puzzle.s, q = puzzle.q;
         int8_t divisorDigits[kMaxDivisorDigits], quotientDigits[kMaxQuotientDigits];
         fast::decimalDigits(division.divisor, s, divisorDigits);
@@ -94,10 +99,7 @@ TEST(FastSearchTable, ChangesNoCandidate) {
         options.hidden = 0.5 + 0.25 * (round % 4) / 3.0;
         options.lettered = 0.3 + 0.2 * (round % 3) / 2.0;
         const HiddenDivision division = generateDivision(rng, options);
-        PuzzleState state;
-        testing::toState(division, state);
-        fast::Puzzle puzzle;
-        fast::buildPuzzle(state, puzzle);
+        fast::Puzzle puzzle = puzzleOf(division);
         ListSink with, without;
         const fast::EnumerationStats stats = fast::enumerateCandidates(puzzle, with);
         puzzle.useTable = false;
@@ -117,10 +119,7 @@ TEST(FastSearchTable, RightEndsOfStarsGiveNoPlan) {
     options.maxDivisorDigits = 6;
     for (int round = 0; round < 20; ++round) {
         const HiddenDivision division = generateDivision(rng, options);
-        PuzzleState state;
-        testing::toState(division, state);
-        fast::Puzzle puzzle;
-        fast::buildPuzzle(state, puzzle);
+        fast::Puzzle puzzle = puzzleOf(division);
         // The remainder is always written in digits, but it is not a cell to check.
         EXPECT_TRUE(fast::planFromRight(puzzle, 0).empty()) << testing::describe(division);
     }
@@ -141,10 +140,7 @@ TEST(FastSearchTable, InstallmentsBuildTheSameTable) {
     int compared = 0;
     for (int round = 0; round < 60; ++round) {
         const HiddenDivision division = generateDivision(rng, options);
-        PuzzleState state;
-        testing::toState(division, state);
-        fast::Puzzle puzzle;
-        fast::buildPuzzle(state, puzzle);
+        fast::Puzzle puzzle = puzzleOf(division);
         const std::vector<fast::PlanStep> plan = fast::planFromRight(puzzle, 1);
         if (plan.empty()) continue;
         NoPoll poll;
@@ -177,10 +173,7 @@ TEST(FastSearchTable, TooManyEntriesLeaveNoTable) {
     int limited = 0;
     for (int round = 0; round < 50 && limited < 5; ++round) {
         const HiddenDivision division = generateDivision(rng, options);
-        PuzzleState state;
-        testing::toState(division, state);
-        fast::Puzzle puzzle;
-        fast::buildPuzzle(state, puzzle);
+        fast::Puzzle puzzle = puzzleOf(division);
         const std::vector<fast::PlanStep> plan = fast::planFromRight(puzzle, 0);
         if (plan.empty()) continue;
         NoPoll poll;
