@@ -247,6 +247,11 @@ namespace varnokit {
 namespace {
 
 TEST(Solve, NearlyTwoMillionSolutionsFitInLittleMemory) {
+#ifndef __SANITIZE_ADDRESS__
+    constexpr long kLimitKilobytes = 256 * 1024;
+    rusage before{};
+    ASSERT_EQ(getrusage(RUSAGE_SELF, &before), 0);
+#endif
     // d × q = a six-digit dividend, d six digits, q one digit.
     Solving s;
     s.options.beep = false;
@@ -262,11 +267,14 @@ TEST(Solve, NearlyTwoMillionSolutionsFitInLittleMemory) {
               "999999");
 
 #ifndef __SANITIZE_ADDRESS__
-    // The process's peak, whatever ran before in it; AddressSanitizer's
-    // shadow memory and quarantine would swamp the figure, so not there.
+    // The process's peak, whatever ran before in it (ctest runs each test
+    // alone; a whole-binary run may have met a larger peak already, and then
+    // the figure says nothing). AddressSanitizer's shadow memory and
+    // quarantine would swamp it, so not there.
+    if (before.ru_maxrss >= kLimitKilobytes) GTEST_SKIP() << "an earlier test in this process already peaked higher";
     rusage usage{};
     ASSERT_EQ(getrusage(RUSAGE_SELF, &usage), 0);
-    EXPECT_LT(usage.ru_maxrss, 256 * 1024);  // kilobytes
+    EXPECT_LT(usage.ru_maxrss, kLimitKilobytes);  // kilobytes
 #endif
 }
 
