@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <random>
 #include <vector>
 
@@ -94,8 +95,11 @@ TEST(FastSearchTable, ChangesNoCandidate) {
     HidingOptions options;
     options.maxDivisorDigits = 9;
     options.maxQuotientDigits = 6;
+    // VARNOKIT_DIFFERENTIAL_ROUNDS=N runs N puzzles instead.
+    const char* text = std::getenv("VARNOKIT_DIFFERENTIAL_ROUNDS");
+    const int rounds = text != nullptr && std::atoi(text) > 0 ? std::atoi(text) : 300;
     int withTable = 0;
-    for (int round = 0; round < 300; ++round) {
+    for (int round = 0; round < rounds; ++round) {
         options.hidden = 0.5 + 0.25 * (round % 4) / 3.0;
         options.lettered = 0.3 + 0.2 * (round % 3) / 2.0;
         const HiddenDivision division = generateDivision(rng, options);
@@ -107,7 +111,7 @@ TEST(FastSearchTable, ChangesNoCandidate) {
         ASSERT_EQ(with.found, without.found) << testing::describe(division);
         if (stats.tableEntries > 0) ++withTable;
     }
-    EXPECT_GT(withTable, 60) << withTable;  // the table took part often enough to mean something
+    EXPECT_GT(withTable, rounds / 5) << withTable;  // the table took part often enough to mean something
 }
 
 TEST(FastSearchTable, RightEndsOfStarsGiveNoPlan) {
