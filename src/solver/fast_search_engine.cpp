@@ -86,7 +86,8 @@ void assign(Partial& partial, ChoiceKind kind, int k, int digit, int s) {
 
 class Enumeration {
 public:
-    Enumeration(const Puzzle& puzzle, CandidateSink& sink) : puzzle_(puzzle), sink_(sink) {
+    Enumeration(const Puzzle& puzzle, CandidateSink& sink, std::size_t heldCandidates)
+        : puzzle_(puzzle), sink_(sink), heldCandidates_(heldCandidates < 1 ? 1 : heldCandidates) {
         found_.reserve(64);
     }
     EnumerationStats run();
@@ -103,12 +104,14 @@ private:
     void addStart(const Start& block, const Partial& entry, const Domains& narrowed, std::vector<Start>& starts);
     DigitMask survivors(const Partial& partial, ChoiceKind kind, int k, DigitMask mask) const;
     void record(const Partial& partial);
-    void searchBlock(const Start& block);
+    bool searchBlock(const Start& block, bool topLevel);
+    void searchRange(const Start& block, bool topLevel);
     void endBlock();
     void tick();
 
     const Puzzle& puzzle_;
     CandidateSink& sink_;
+    std::size_t heldCandidates_;
     std::vector<Candidate> found_;
     EnumerationStats stats_;
     uint64_t sinceTick_ = 0;
@@ -130,6 +133,7 @@ private:
     long blockCount_ = 0;
     uint64_t nextTableTry_ = kTableRetry;  // block nodes before the table grows again
     bool tableJustReady_ = false;     // finished during the current attempt
+    bool overflow_ = false;           // the attempt found more candidates than may be held
     bool tableReady_ = false;
     int lastWinner_ = 0;      // the strategy that finished the last block
     uint64_t lastCost_ = 0;   // and the nodes it took
@@ -300,14 +304,20 @@ void Enumeration::record(const Partial& partial) {
     for (int k = 0; k < puzzle_.q; ++k) c.quotient = c.quotient * 10 + partial.quotient[k];
     for (int k = puzzle_.q - 1; k >= 0; --k) c.reversed = c.reversed * 10 + partial.quotient[k];
     found_.push_back(c);
+    if (found_.size() >= heldCandidates_) {
+        overflow_ = true;
+        budget_ = 0;  // ends the attempt at the next node
+    }
 }
 
 // Tries the strategies in turn on one block, each with a node budget that
 // doubles every round, until one finishes: never much more work than the
 // better strategy alone. Neighbouring blocks tend to favour the same
 // strategy, so the last winner goes first. An attempt that runs out of nodes
-// leaves no candidates.
-void Enumeration::searchBlock(const Start& block) {
+// leaves no candidates; one that finds more than may be held ends the
+// search of the block (false). The table serves top-level blocks only: its
+// entries were planned for their leading digits.
+bool Enumeration::searchBlock(const Start& block, bool topLevel) {
     const std::size_t before = found_.size();
     tableStarts_.clear();
     tableStartsReady_ = false;
@@ -320,7 +330,7 @@ void Enumeration::searchBlock(const Start& block) {
         for (int i = exploring ? 1 : 0; i < kStrategyCount; ++i) {
             const int index = (lastWinner_ + i) % kStrategyCount;
             strategy_ = kStrategies[index];
-            if (strategy_.fromTable && !tableReady_) continue;
+            if (strategy_.fromTable && (!tableReady_ || !topLevel)) continue;
             if (strategy_.fromTable && !tableStartsReady_) {
                 startsFromTable(block, tableStarts_);
                 tableStartsReady_ = true;
@@ -338,10 +348,14 @@ void Enumeration::searchBlock(const Start& block) {
             } else {
                 explore(block.partial, block.domains);
             }
+            if (overflow_) {
+                found_.resize(before);
+                return false;
+            }
             if (!exhausted_) {
                 lastWinner_ = index;
                 lastCost_ = budget - budget_;
-                return;
+                return true;
             }
             found_.resize(before);
             ++stats_.restarts;
@@ -358,6 +372,48 @@ void Enumeration::searchBlock(const Start& block) {
             continue;
         }
         budget *= 2;
+    }
+}
+
+// Searches `block` and hands over its candidates in order. A range with more
+// candidates than may be held at once is searched again in parts, in order:
+// by the divisor's next digit from the left, and once the divisor is known,
+// by the quotient from its last digit, which varies slowest in that order.
+void Enumeration::searchRange(const Start& block, bool topLevel) {
+    overflow_ = false;
+    if (searchBlock(block, topLevel)) {
+        endBlock();
+        return;
+    }
+    overflow_ = false;
+    found_.clear();
+    const int s = puzzle_.s;
+    const Partial& partial = block.partial;
+    if (partial.high + partial.low < s) {
+        const int p = partial.high;
+        for (int d = 0; d < 10; ++d) {
+            if (!(block.domains.high & (1u << d))) continue;
+            Start part = block;
+            part.partial.divisor[p] = static_cast<int8_t>(d);
+            ++part.partial.high;
+            const int open = s - part.partial.high - part.partial.low;
+            if (open > 0) {
+                part.domains.high = puzzle_.divisorAllowed[part.partial.high];
+                part.domains.low = puzzle_.divisorAllowed[s - 1 - part.partial.low];
+                if (open == 1) part.domains.high = part.domains.low = static_cast<DigitMask>(part.domains.high & part.domains.low);
+            }
+            if (consistent(puzzle_, part.partial)) searchRange(part, false);
+        }
+        return;
+    }
+    int k = puzzle_.q - 1;
+    while (k >= 0 && partial.quotient[k] >= 0) --k;
+    for (int d = 0; k >= 0 && d < 10; ++d) {
+        if (!(block.domains.quotient[k] & (1u << d))) continue;
+        Start part = block;
+        part.partial.quotient[k] = static_cast<int8_t>(d);
+        part.domains.quotient[k] = static_cast<DigitMask>(1u << d);
+        if (consistent(puzzle_, part.partial)) searchRange(part, false);
     }
 }
 
@@ -430,9 +486,10 @@ EnumerationStats Enumeration::run() {
             domains.high = blockDigits < s ? puzzle_.divisorAllowed[blockDigits] : 0;
             domains.low = blockDigits < s ? puzzle_.divisorAllowed[s - 1] : 0;
             if (blockDigits == s - 1) domains.low = domains.high;
-            searchBlock(Start{partial, domains});
+            searchRange(Start{partial, domains}, true);
+        } else {
+            endBlock();
         }
-        endBlock();
 
         ++blockIndex;
         blockIndex_ = blockIndex;
@@ -461,8 +518,8 @@ EnumerationStats Enumeration::run() {
 
 }  // namespace
 
-EnumerationStats enumerateCandidates(const Puzzle& puzzle, CandidateSink& sink) {
-    Enumeration enumeration(puzzle, sink);
+EnumerationStats enumerateCandidates(const Puzzle& puzzle, CandidateSink& sink, std::size_t heldCandidates) {
+    Enumeration enumeration(puzzle, sink, heldCandidates);
     return enumeration.run();
 }
 

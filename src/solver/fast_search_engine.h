@@ -4,6 +4,7 @@
 // each block sorted into the reference order.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -27,7 +28,7 @@ bool referenceOrder(const Candidate& a, const Candidate& b);
 class CandidateSink {
 public:
     virtual ~CandidateSink() = default;
-    virtual void block(const std::vector<Candidate>& sorted) = 0;  // one block, in reference order
+    virtual void block(const std::vector<Candidate>& sorted) = 0;  // one block or part of one, in reference order
     virtual void progress() {}  // about a hundred times over the enumeration
     // Every few thousand nodes: a chance to stop by throwing. The candidates of
     // the unfinished block are dropped, so what was handed over is always the
@@ -42,8 +43,14 @@ struct EnumerationStats {
     uint64_t tableEntries = 0;  // entries of the right-end table, when one was finished
 };
 
+// Candidates found but not yet handed over stay below this many: a block
+// with more is searched again in parts (about 24 MB of them at most).
+constexpr std::size_t kDefaultHeldCandidates = std::size_t{1} << 19;
+
 // Contract: hands `sink` every assignment that `consistent` accepts with all
-// digits known, each exactly once, in reference order across all blocks.
-EnumerationStats enumerateCandidates(const Puzzle& puzzle, CandidateSink& sink);
+// digits known, each exactly once, in reference order across all blocks,
+// holding fewer than `heldCandidates` at a time (a block may come in parts).
+EnumerationStats enumerateCandidates(const Puzzle& puzzle, CandidateSink& sink,
+                                     std::size_t heldCandidates = kDefaultHeldCandidates);
 
 }  // namespace varnokit::fast

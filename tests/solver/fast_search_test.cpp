@@ -135,6 +135,33 @@ TEST(FastSearchEngine, FindsTheTrueDivisionOfLargePuzzles) {
     }
 }
 
+// Holding only a few candidates at a time splits blocks into parts (by the
+// divisor's next digits, then by the quotient's last digits) and must hand
+// over the same list in the same order.
+TEST(FastSearchEngine, BlocksInPartsGiveTheSameList) {
+    std::mt19937_64 rng(31);
+    HidingOptions options;
+    options.maxDivisorDigits = 4;
+    options.maxQuotientDigits = 3;
+    int split = 0;
+    for (int round = 0; round < 80; ++round) {
+        options.hidden = 0.6 + 0.4 * (round % 5) / 4.0;
+        const HiddenDivision division = generateDivision(rng, options);
+        Harness h(division);
+        CollectingSink whole, parts;
+        fast::enumerateCandidates(h.puzzle, whole);
+        fast::enumerateCandidates(h.puzzle, parts, 3);
+        ASSERT_EQ(parts.candidates.size(), whole.candidates.size()) << testing::describe(division);
+        for (std::size_t i = 0; i < whole.candidates.size(); ++i) {
+            ASSERT_EQ(parts.candidates[i].divisor, whole.candidates[i].divisor) << testing::describe(division);
+            ASSERT_EQ(parts.candidates[i].quotient, whole.candidates[i].quotient) << testing::describe(division);
+        }
+        EXPECT_EQ(parts.progressSteps, whole.progressSteps);
+        if (parts.blocks > whole.blocks) ++split;
+    }
+    EXPECT_GT(split, 20);  // many lists were handed over in parts
+}
+
 // Every partial assignment taken from the true division passes the test.
 TEST(FastSearchCheck, NeverRefutesTheTrueDivision) {
     std::mt19937_64 rng(99);
