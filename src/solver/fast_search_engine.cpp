@@ -102,6 +102,7 @@ private:
     };
     void startsFromTable(const Start& block, std::vector<Start>& starts);
     void addStart(const Start& block, const Partial& entry, const Domains& narrowed, std::vector<Start>& starts);
+    void freshDivisorDomains(const Partial& partial, Domains& domains) const;
     DigitMask survivors(const Partial& partial, ChoiceKind kind, int k, DigitMask mask) const;
     void record(const Partial& partial);
     bool searchBlock(const Start& block, bool topLevel);
@@ -276,11 +277,21 @@ void Enumeration::startsFromTable(const Start& block, std::vector<Start>& starts
     table_.forEachFitting(narrowed.quotient, [&](const Partial& entry) { addStart(block, entry, narrowed, starts); });
 }
 
+// The divisor digits open at `partial`'s two ends start afresh from their
+// cells; when one position is left, both ends name it.
+void Enumeration::freshDivisorDomains(const Partial& partial, Domains& domains) const {
+    const int s = puzzle_.s;
+    const int open = s - partial.high - partial.low;
+    if (open <= 0) return;
+    domains.high = puzzle_.divisorAllowed[partial.high];
+    domains.low = puzzle_.divisorAllowed[s - 1 - partial.low];
+    if (open == 1) domains.high = domains.low = static_cast<DigitMask>(domains.high & domains.low);
+}
+
 // One table entry as a start of `block`, if its quotient digits fit the
 // narrowed ones and it passes the test with the block's leading digits.
 void Enumeration::addStart(const Start& block, const Partial& entry, const Domains& narrowed,
                            std::vector<Start>& starts) {
-    const int s = puzzle_.s;
     for (int k = 0; k < puzzle_.q; ++k) {
         if (entry.quotient[k] >= 0 && !(narrowed.quotient[k] & (1u << entry.quotient[k]))) return;
     }
@@ -289,12 +300,7 @@ void Enumeration::addStart(const Start& block, const Partial& entry, const Domai
     for (int p = 0; p < block.partial.high; ++p) start.partial.divisor[p] = block.partial.divisor[p];
     ++tableStartsCost_;
     if (!consistent(puzzle_, start.partial)) return;
-    const int open = s - start.partial.high - start.partial.low;
-    if (open > 0) {
-        start.domains.high = puzzle_.divisorAllowed[start.partial.high];
-        start.domains.low = puzzle_.divisorAllowed[s - 1 - start.partial.low];
-        if (open == 1) start.domains.high = start.domains.low = static_cast<DigitMask>(start.domains.high & start.domains.low);
-    }
+    freshDivisorDomains(start.partial, start.domains);
     starts.push_back(start);
 }
 
@@ -396,12 +402,7 @@ void Enumeration::searchRange(const Start& block, bool topLevel) {
             Start part = block;
             part.partial.divisor[p] = static_cast<int8_t>(d);
             ++part.partial.high;
-            const int open = s - part.partial.high - part.partial.low;
-            if (open > 0) {
-                part.domains.high = puzzle_.divisorAllowed[part.partial.high];
-                part.domains.low = puzzle_.divisorAllowed[s - 1 - part.partial.low];
-                if (open == 1) part.domains.high = part.domains.low = static_cast<DigitMask>(part.domains.high & part.domains.low);
-            }
+            freshDivisorDomains(part.partial, part.domains);
             if (consistent(puzzle_, part.partial)) searchRange(part, false);
         }
         return;
