@@ -1,4 +1,4 @@
-// varnokit-cli as a user runs it: the built program on the shared puzzles,
+// varnokit-cli as a user runs it: the built program on the bundled puzzles,
 // text and JSON output, exit statuses, standard input, the analysis, the
 // report, the clock and the timeout.
 #include <gtest/gtest.h>
@@ -20,7 +20,7 @@ using testing::ProgramRun;
 using testing::sjis;
 
 const std::string kCli = VARNOKIT_CLI_PATH;
-const std::string kPuzzles = std::string(VARNOKIT_SHARED_DIR) + "/puzzles/";
+const std::string kPuzzles = std::string(VARNOKIT_PUZZLE_DIR) + "/";
 const std::string kExample = std::string(VARNOKIT_TEST_DATA_DIR) + "/../../examples/worked_example.txt";
 
 ProgramRun cli(const std::vector<std::string>& args, const std::string& stdinBytes = "") {
@@ -276,7 +276,7 @@ TEST(CliProgram, ClockIsMeasuredOncePerProcess) {
 /* --- Stopping a search --- */
 
 // The reference engine needs many seconds for this one; both stops come long before.
-const std::string kSlowPuzzle = std::string(VARNOKIT_SHARED_DIR) + "/bench/p06-s9-q9.txt";
+const std::string kSlowPuzzle = std::string(VARNOKIT_BENCH_PUZZLE_DIR) + "/p06-s9-q9.txt";
 
 TEST(CliProgram, TimeoutAbortsLikeTheAbortButton) {
     ProgramRun run = cli({"solve", "--json", "--no-clock", "--engine", "reference", "--timeout", "0.3", kSlowPuzzle});

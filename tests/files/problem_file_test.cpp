@@ -368,10 +368,10 @@ TEST(ProblemFileDisk, ReadOnlyFileOrFolderIsNotReplaced) {
     EXPECT_EQ(readBytes(path), "old\r\n");
 }
 
-TEST(ProblemFileDisk, SharedPuzzleFilesLoadAndSaveBackByteForByte) {
+TEST(ProblemFileDisk, BundledPuzzleFilesLoadAndSaveBackByteForByte) {
     int checked = 0;
-    for (const char* folder : {"puzzles", "bench"}) {
-        const fs::path dir = fs::path(VARNOKIT_SHARED_DIR) / folder;
+    for (const char* folder : {VARNOKIT_PUZZLE_DIR, VARNOKIT_BENCH_PUZZLE_DIR}) {
+        const fs::path dir = folder;
         if (!fs::is_directory(dir)) continue;
         for (const auto& entry : fs::directory_iterator(dir)) {
             if (entry.path().extension() != ".txt") continue;

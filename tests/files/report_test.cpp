@@ -163,7 +163,7 @@ std::vector<std::vector<std::string>> solutionRows(const std::string& report) {
     return blocks;
 }
 
-// The known answers beside a shared puzzle: divisor, dividend, written rows, remainder.
+// The known answers beside a bundled puzzle: divisor, dividend, written rows, remainder.
 std::vector<std::vector<std::string>> knownAnswers(const std::string& json) {
     std::vector<std::vector<std::string>> answers;
     std::regex solution(R"re("divisor": "(\d+)",\s*"quotient": "\d+",\s*"dividend": "(\d+)",\s*"remainder": "(\d+)",\s*"rows": \[([^\]]*)\])re");
@@ -179,7 +179,7 @@ std::vector<std::vector<std::string>> knownAnswers(const std::string& json) {
 }
 
 TEST(ReportFormat, SolutionBlocksAgreeWithTheKnownAnswers) {
-    const std::string base = std::string(VARNOKIT_SHARED_DIR) + "/puzzles/teaser2937_cond1";
+    const std::string base = std::string(VARNOKIT_PUZZLE_DIR) + "/teaser2937_cond1";
     ProblemBoxes boxes;
     ASSERT_EQ(readProblemFile(base + ".txt", boxes), FileStatus::Ok);
     Solved run = solved(typed(boxes.divisor, boxes.quotient, boxes.body, boxes.condition));
@@ -205,7 +205,7 @@ TEST(ReportSections, NotesConditionAndLogStandBetweenPuzzleAndSolutions) {
 }
 
 TEST(ReportSections, SolveWithoutSolutionsEndsWithTheLogAndTheTrailer) {
-    const std::string base = std::string(VARNOKIT_SHARED_DIR) + "/puzzles/seven_sevens_cond7_nosolution";
+    const std::string base = std::string(VARNOKIT_PUZZLE_DIR) + "/seven_sevens_cond7_nosolution";
     ProblemBoxes boxes;
     ASSERT_EQ(readProblemFile(base + ".txt", boxes), FileStatus::Ok);
     Solved run = solved(typed(boxes.divisor, boxes.quotient, boxes.body, boxes.condition));

@@ -1,4 +1,4 @@
-// Every shared puzzle file passes all checks, and what the parser and the
+// Every bundled puzzle file passes all checks, and what the parser and the
 // pre-deduction leave in the WorkRecord agrees with the puzzle's known first
 // solution: rows in solver order, each forced digit right, each letter one
 // digit throughout.
@@ -41,7 +41,11 @@ std::vector<std::string> firstAnswer(const std::string& json) {
 class SamplePuzzle : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(SamplePuzzle, PassesChecksAndAgreesWithKnownAnswer) {
-    const std::string base = std::string(VARNOKIT_SHARED_DIR "/") + GetParam();
+    const std::string& name = GetParam();
+    const std::size_t slash = name.find('/');
+    const std::string base = std::string(name.compare(0, slash, "bench") == 0 ? VARNOKIT_BENCH_PUZZLE_DIR
+                                                                             : VARNOKIT_PUZZLE_DIR) +
+                             name.substr(slash);
     ProblemBoxes boxes;
     ASSERT_EQ(parseProblemFile(readFile(base + ".txt"), boxes), FileStatus::Ok);
     PuzzleState state;
@@ -93,11 +97,11 @@ TEST_P(SamplePuzzle, PassesChecksAndAgreesWithKnownAnswer) {
 
 std::vector<std::string> samplePuzzleNames() {
     std::vector<std::string> names;
-    for (const std::string folder : {"puzzles", "bench"}) {
-        const std::filesystem::path dir = std::string(VARNOKIT_SHARED_DIR "/") + folder;
-        if (!std::filesystem::exists(dir)) continue;
+    const std::pair<std::string, std::string> folders[] = {{"puzzles", VARNOKIT_PUZZLE_DIR},
+                                                            {"bench", VARNOKIT_BENCH_PUZZLE_DIR}};
+    for (const auto& [label, dir] : folders) {
         for (const auto& entry : std::filesystem::directory_iterator(dir))
-            if (entry.path().extension() == ".txt") names.push_back(folder + "/" + entry.path().stem().string());
+            if (entry.path().extension() == ".txt") names.push_back(label + "/" + entry.path().stem().string());
     }
     std::sort(names.begin(), names.end());
     return names;
@@ -110,7 +114,7 @@ std::string testName(const ::testing::TestParamInfo<std::string>& info) {
     return name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Shared, SamplePuzzle, ::testing::ValuesIn(samplePuzzleNames()), testName);
+INSTANTIATE_TEST_SUITE_P(Bundled, SamplePuzzle, ::testing::ValuesIn(samplePuzzleNames()), testName);
 
 }  // namespace
 }  // namespace varnokit

@@ -1,4 +1,4 @@
-// Test support: the known answers beside a shared puzzle (NAME.json): the
+// Test support: the known answers beside a bundled puzzle (NAME.json): the
 // count and, per solution, its numbers as decimal strings.
 #pragma once
 

@@ -1,4 +1,4 @@
-// Every shared puzzle file solved through solve(), compared with its known
+// Every bundled puzzle file solved through solve(), compared with its known
 // answers in order; and generated puzzles typed as a user would, solved
 // through the whole pipeline and compared with brute force.
 #include <gtest/gtest.h>
@@ -36,7 +36,7 @@ KnownSolution describe(const SolutionList& list, int index) {
 
 std::vector<std::string> sharedPuzzleNames() {
     std::vector<std::string> names;
-    const std::filesystem::path folder = std::filesystem::path(VARNOKIT_SHARED_DIR) / "puzzles";
+    const std::filesystem::path folder = std::filesystem::path(VARNOKIT_PUZZLE_DIR);
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         if (entry.path().extension() == ".txt") names.push_back(entry.path().stem().string());
     }
@@ -54,7 +54,7 @@ std::string describeInput(const PuzzleInput& input) {
 class SharedPuzzle : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(SharedPuzzle, SolutionsMatchTheKnownAnswersInOrder) {
-    const std::filesystem::path base = std::filesystem::path(VARNOKIT_SHARED_DIR) / "puzzles" / GetParam();
+    const std::filesystem::path base = std::filesystem::path(VARNOKIT_PUZZLE_DIR) / GetParam();
     ProblemBoxes boxes;
     ASSERT_EQ(readProblemFile(base.string() + ".txt", boxes), FileStatus::Ok);
     testing::KnownAnswers answers;

@@ -1,6 +1,6 @@
 // "解く" end to end through the window: the log, the pane, the buttons, the
 // progress bar and cursor, the beep, Abort and Exit during a search, and a
-// character that cp932 cannot hold. Answers come from the shared puzzles.
+// character that cp932 cannot hold. Answers come from the bundled puzzles.
 #include <QApplication>
 #include <QFile>
 #include <QJsonArray>
@@ -22,19 +22,19 @@ namespace {
 
 const QString kTiming = QStringLiteral("  所要時間: 0.001秒(2596 MHz)");  // fake clock: no time passes
 
-QString sharedFile(const char* name) {
-    return QString::fromUtf8(VARNOKIT_SHARED_DIR) + QLatin1Char('/') + QString::fromUtf8(name);
+QString puzzleFile(const char* name) {
+    return QString::fromUtf8(VARNOKIT_PUZZLE_DIR) + QLatin1Char('/') + QString::fromUtf8(name);
 }
 
 QJsonArray knownSolutions(const char* jsonName) {
-    QFile file(sharedFile(jsonName));
+    QFile file(puzzleFile(jsonName));
     if (!file.open(QIODevice::ReadOnly)) return {};
     return QJsonDocument::fromJson(file.readAll()).object().value(QStringLiteral("solutions")).toArray();
 }
 
-// Loads a shared puzzle file through "問題読込", as a user would.
-void load(WindowFixture& f, const char* name) {
-    f.desktop.nextOpenNames.push_back(sharedFile(name));
+// Loads a bundled puzzle file through "問題読込", as a user would.
+void load(WindowFixture& f, const QString& path) {
+    f.desktop.nextOpenNames.push_back(path);
     QTest::mouseClick(f.w().Button8, Qt::LeftButton);
 }
 
@@ -84,10 +84,10 @@ void SolveCommandTest::workedExampleIsSolvedAndShown() {
 }
 
 void SolveCommandTest::threeSolutionsCanBeWalkedAndAnalysed() {
-    const QJsonArray known = knownSolutions("puzzles/teaser2937_cond1.json");
+    const QJsonArray known = knownSolutions("teaser2937_cond1.json");
     QCOMPARE(known.size(), 3);
     WindowFixture f;
-    load(f, "puzzles/teaser2937_cond1.txt");
+    load(f, puzzleFile("teaser2937_cond1.txt"));
     QVERIFY(f.desktop.messages.isEmpty());
     QCOMPARE(f.w().Memo4->toPlainText(), QStringLiteral("1"));
     QTest::mouseClick(f.w().Button1, Qt::LeftButton);
@@ -143,7 +143,7 @@ void SolveCommandTest::endSoundFollowsTheOption() {
 
 void SolveCommandTest::abortStopsTheSearchAndKeepsWhatWasFound() {
     WindowFixture f;
-    load(f, "bench/p06-s9-q9.txt");
+    load(f, QString::fromUtf8(VARNOKIT_BENCH_PUZZLE_DIR "/p06-s9-q9.txt"));
     QString during;
     // Runs at the search's first progress check, when it lets input through.
     QTimer::singleShot(0, [&] {
@@ -173,7 +173,7 @@ void SolveCommandTest::abortStopsTheSearchAndKeepsWhatWasFound() {
 void SolveCommandTest::exitDuringTheSearchStopsItFirst() {
     for (int way = 0; way < 2; ++way) {
         WindowFixture f;
-        load(f, "bench/p06-s9-q9.txt");
+        load(f, QString::fromUtf8(VARNOKIT_BENCH_PUZZLE_DIR "/p06-s9-q9.txt"));
         bool openDuring = false;
         QTimer::singleShot(0, [&] {
             if (way == 0) f.w().Exit1->trigger();
