@@ -8,7 +8,7 @@
 #include <string>
 
 #include "model/work_record.h"
-#include "solver/solution_list.h"
+#include "model/solution_list.h"
 
 namespace varnokit {
 

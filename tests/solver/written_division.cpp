@@ -6,7 +6,7 @@
 #include <cassert>
 #include <cstring>
 
-#include "solver/solution_list.h"
+#include "model/solution_list.h"
 
 namespace varnokit::testing {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "solver/solution_list.h"
+#include "model/solution_list.h"
 
 namespace varnokit {
 namespace {

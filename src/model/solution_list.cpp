@@ -1,5 +1,5 @@
 // Storage of solutions and the reconstruction of their row values.
-#include "solver/solution_list.h"
+#include "model/solution_list.h"
 
 namespace varnokit {
 
