@@ -64,7 +64,11 @@ void TForm1::Button9Click() {
     if (name.isEmpty()) return;
     lastSaveName_ = name;
     const FileStatus status = writeProblemFile(localPath(name), boxes);
-    if (status != FileStatus::Ok) showStatus(status);
+    if (status != FileStatus::Ok) {
+        showStatus(status);
+        return;
+    }
+    setCurrentFile(name);
 }
 
 /* --- Load problem --- */
@@ -79,7 +83,9 @@ void TForm1::Button8Click() {
         showStatus(status);
         return;
     }
+    keepForUndo();
     emptyBoxes();
+    setCurrentFile(QString());
     const struct { MemoBox* box; QStringList lines; } filled[] = {
         {Memo6, fromCp932ForDisplay(boxes.notes)},
         {Memo7, {fromCp932ForDisplay(boxes.divisor)}},
@@ -103,6 +109,7 @@ void TForm1::Button8Click() {
     }
     Memo6->scrollToTop();
     Memo1->scrollToTop();
+    setCurrentFile(name);
     Button10->setEnabled(false);
     Button11->setEnabled(false);
     Memo7->setFocus();

@@ -10,6 +10,7 @@
 #include "ui/about_box.h"
 #include "ui/desktop.h"
 #include "ui/guide_viewer.h"
+#include "ui/log_viewer.h"
 #include "ui/memo_box.h"
 #include "ui/program_icon.h"
 #include "ui/radio_group.h"
@@ -18,6 +19,7 @@ namespace varnokit::ui {
 
 TForm1::TForm1(Desktop& desktop, QWidget* parent) : QMainWindow(parent), desktop_(desktop) {
     buildControls();
+    buildCommandMenus();
     setWindowIcon(QIcon(programIcon(64)));
     connectHandlers();
     FormCreate();
@@ -42,6 +44,9 @@ void TForm1::connectHandlers() {
     connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
     connect(Help2, &QAction::triggered, this, &TForm1::Help2Click);
     connect(N1, &QAction::triggered, this, &TForm1::N1Click);
+    connect(undoAction, &QAction::triggered, this, &TForm1::undoReplace);
+    connect(enlargeLogAction, &QAction::triggered, this, &TForm1::showLogViewer);
+    connect(Memo3, &MemoBox::doubleClicked, this, &TForm1::showLogViewer);
 }
 
 void TForm1::emptyBoxes() {
@@ -52,6 +57,7 @@ void TForm1::emptyBoxes() {
 
 void TForm1::FormCreate() {
     emptyBoxes();
+    undoAction->setEnabled(false);
     for (QPushButton* b : {Button4, Button5, Button6, Button7, Button10, Button11, Button12})
         b->setEnabled(false);
     show();
@@ -65,7 +71,9 @@ void TForm1::FormCreate() {
 // Clear leaves the stored solutions and the navigation buttons alone: they
 // still step through the last Solve's solutions into the emptied pane.
 void TForm1::Button2Click() {
+    keepForUndo();
     emptyBoxes();
+    setCurrentFile(QString());
     Memo7->setFocus();
     for (QPushButton* b : {Button10, Button11, Button12}) b->setEnabled(false);
 }
@@ -91,6 +99,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     }
     state_.solutions.reset();  // release every stored solution
     if (guideViewer_) guideViewer_->close();
+    if (logViewer_) logViewer_->close();
     event->accept();
 }
 

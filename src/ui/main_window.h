@@ -4,6 +4,7 @@
 // itself is done by the core on the window's PuzzleState.
 #pragma once
 
+#include <QList>
 #include <QMainWindow>
 #include <QPointer>
 #include <string>
@@ -13,6 +14,8 @@
 #include "model/puzzle_input.h"
 #include "model/puzzle_state.h"
 #include "ui/guide_viewer.h"
+#include "ui/log_viewer.h"
+#include "ui/puzzle_snapshot.h"
 
 class QAction;
 class QGroupBox;
@@ -40,6 +43,8 @@ public:
     bool isSearching() const { return searching_; }
     TAboutBox* aboutBox() const { return aboutBox_; }
     GuideViewer* guideViewer() const { return guideViewer_; }
+    LogViewer* logViewer() const { return logViewer_; }
+    const QString& currentFile() const { return currentFile_; }  // shown in the title
 
     // --- Controls, by their component names ---
     MemoBox *Memo1, *Memo2, *Memo3, *Memo4, *Memo5, *Memo6;
@@ -53,6 +58,13 @@ public:
     QMenuBar* MainMenu1;
     QMenu *File1, *Help1;
     QAction *Exit1, *Help2, *N1;
+
+    // --- Added to the design: menus that name every command with its keys ---
+    QMenu *editMenu, *solveMenu, *recentMenu;
+    QAction *openAction, *saveAction, *saveReportAction;     // File
+    QAction *undoAction, *clearAction, *enlargeLogAction;    // 編集
+    QAction *solveAction, *abortAction, *analyseAction;      // 解
+    QAction *firstAction, *previousAction, *nextAction, *lastAction;
 
     // --- Commands ---
     void FormCreate();    // start-up state
@@ -72,19 +84,32 @@ public:
     void Help2Click();    // Help > Help: the user's guide at its contents
     void N1Click();       // Help > バージョン情報: the About box
 
+    // --- Added commands ---
+    void undoReplace();    // 編集 > 消去・読込を元に戻す: the puzzle "消去"/"問題読込" replaced
+    void showLogViewer();  // 編集 > 結果を大きく表示, or a double click on the log
+    bool canUndoReplace() const { return !undoStack_.isEmpty(); }
+    PuzzleSnapshot typedPuzzle() const;  // the five input boxes and the current file
+
     // Draws the list's current solution and sets the navigation buttons.
     // Precondition: the list is not empty.
     void showSolution();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Home, End, PgUp and PgDn step through the solutions when the focus is
+    // on a control that does not use them itself (a button, say).
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     friend class WindowHooks;  // the Solve command's view of the window
 
     void buildControls();
+    void buildCommandMenus();  // the added menus, shortcuts and tooltips
     void connectHandlers();
     void emptyBoxes();    // the twelve boxes, in the order Memo1 … Memo12
+    void keepForUndo();   // before the five input boxes are replaced
+    void putPuzzle(const PuzzleSnapshot& puzzle);
+    void setCurrentFile(const QString& fileName);
     void exitProgram();   // Exit: stop a running search first, then close
 
     // A box's text in cp932. False (after telling the user which box holds
@@ -99,6 +124,9 @@ private:
     PuzzleState state_;
     TAboutBox* aboutBox_ = nullptr;
     QPointer<GuideViewer> guideViewer_;
+    QPointer<LogViewer> logViewer_;
+    QList<PuzzleSnapshot> undoStack_;  // newest last
+    QString currentFile_;
     QString lastSaveName_;        // the save dialog starts here, for problems and reports alike
     bool searching_ = false;      // a Solve is inside the search
     bool exitRequested_ = false;  // Exit or close arrived during the search

@@ -83,6 +83,22 @@ void MemoBox::appendLines(const QStringList& lines) {
 
 void MemoBox::scrollToTop() { verticalScrollBar()->setValue(0); }
 
+bool MemoBox::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Undo) && !document()->isUndoAvailable()) {
+            event->ignore();  // left to the window's shortcut
+            return true;
+        }
+    }
+    return QPlainTextEdit::event(event);
+}
+
+void MemoBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    QPlainTextEdit::mouseDoubleClickEvent(event);
+    emit doubleClicked();
+}
+
 void MemoBox::keyPressEvent(QKeyEvent* event) {
     if (singleLine_ && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
         event->ignore();  // no line break; the key goes on to the window

@@ -29,7 +29,15 @@ public:
     void appendLines(const QStringList& lines);
     void scrollToTop();  // first line at the top of the view
 
+signals:
+    void doubleClicked();
+
 protected:
+    // The box's own undo (Ctrl+Z) while it has typing to undo; after that
+    // the key goes on to the window, whose undo brings back what "消去" or
+    // "問題読込" replaced.
+    bool event(QEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
     void inputMethodEvent(QInputMethodEvent* event) override;

@@ -100,7 +100,11 @@ void TForm1::Button1Click() {
     if (exitRequested_) {
         exitRequested_ = false;
         close();
+        return;
     }
+    // Where the next key cannot change the puzzle: a digit typed now would
+    // otherwise land in whichever box the focus fell to.
+    Button1->setFocus();
 }
 
 }  // namespace varnokit::ui

@@ -133,12 +133,16 @@ void LayoutTest::menuHoldsItsThreeCommands() {
     WindowFixture f;
     QCOMPARE(f.w().menuBar(), f.w().MainMenu1);
     QCOMPARE(f.w().File1->title(), QStringLiteral("&File"));
-    QCOMPARE(f.w().File1->actions(), QList<QAction*>{f.w().Exit1});
+    QCOMPARE(f.w().File1->actions().last(), f.w().Exit1);  // the file commands come before it
     QCOMPARE(f.w().Exit1->text(), QStringLiteral("&Exit"));
     QCOMPARE(f.w().Help1->title(), QStringLiteral("&Help"));
     QCOMPARE(f.w().Help1->actions(), (QList<QAction*>{f.w().Help2, f.w().N1}));
     QCOMPARE(f.w().Help2->text(), QStringLiteral("&Help"));
     QCOMPARE(f.w().N1->text(), QStringLiteral("バージョン情報"));
+    // File first, Help last; the added menus stand between them.
+    const QList<QAction*> top = f.w().MainMenu1->actions();
+    QCOMPARE(top.first(), f.w().File1->menuAction());
+    QCOMPARE(top.last(), f.w().Help1->menuAction());
 }
 
 void LayoutTest::tabOrderFollowsTheDesign() {

@@ -8,13 +8,14 @@ int runCommandTests(int argc, char** argv);
 int runNavigationTests(int argc, char** argv);
 int runFileCommandTests(int argc, char** argv);
 int runSolveCommandTests(int argc, char** argv);
+int runKeyboardTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     int failed = 0;
     for (auto run : {runLayoutTests, runCommandTests, runNavigationTests, runFileCommandTests,
-                      runSolveCommandTests})
+                      runSolveCommandTests, runKeyboardTests})
         failed += run(argc, argv) != 0 ? 1 : 0;
     return failed;
 }
