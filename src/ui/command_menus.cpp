@@ -3,6 +3,7 @@
 // tooltips, and the plain keys that step through the solutions.
 #include <QAction>
 #include <QEvent>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -66,7 +67,9 @@ void TForm1::buildCommandMenus() {
     saveReportAction = buttonAction(File1, QStringLiteral("結果保存(&R)..."), Button10);
     recentMenu = new QMenu(QStringLiteral("最近使ったファイル(&F)"), File1);
     recentMenu->setObjectName(QStringLiteral("RecentMenu"));
+    recentMenu->setToolTipsVisible(true);
     File1->addMenu(recentMenu);
+    new FollowButton(recentMenu->menuAction(), Button8);  // loading, like 問題読込
     File1->addSeparator();
     File1->removeAction(Exit1);
     File1->addAction(Exit1);  // Exit stays last
@@ -118,6 +121,22 @@ void TForm1::buildCommandMenus() {
     setTip(Button6, QStringLiteral("後の解"), pageDown + QStringLiteral(", ") + keyText(nextAction->shortcuts()));
     setTip(Button7, QStringLiteral("最後の解"), end + QStringLiteral(", ") + keyText(lastAction->shortcuts()));
     Memo3->setToolTip(QStringLiteral("ダブルクリックで大きく表示 (%1)").arg(keyText(enlargeLogAction->shortcuts())));
+}
+
+void TForm1::rebuildRecentMenu() {
+    recentMenu->clear();
+    const QStringList files = memory_.recentFiles();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString& file = files.at(i);
+        QAction* action = recentMenu->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(file).fileName()));
+        action->setToolTip(file);
+        action->setData(file);
+        connect(action, &QAction::triggered, this, [this, file] {
+            if (Button8->isEnabled()) loadProblemFile(file);
+        });
+    }
+    if (files.isEmpty()) recentMenu->addAction(QStringLiteral("(なし)"))->setEnabled(false);
 }
 
 // Reached only when the focused control left the key alone: the text boxes

@@ -10,19 +10,33 @@
 
 namespace varnokit::ui {
 
-QString QtDesktop::openFileName(QWidget* parent) {
-    return QFileDialog::getOpenFileName(parent);
+namespace {
+
+// Problem files and reports are text files; ".txt" also keeps file managers
+// from taking a problem file (it starts with "<!--") for HTML.
+const QString kFileFilter = QStringLiteral("テキスト ファイル (*.txt);;すべてのファイル (*)");
+
+}  // namespace
+
+QString QtDesktop::openFileName(QWidget* parent, const QString& startPath) {
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("問題読込"), startPath, kFileFilter);
 }
 
-QString QtDesktop::saveFileName(QWidget* parent, const QString& startName) {
-    // No filter, no default extension, and no question before an existing
-    // file is replaced or extended: the result output option decides that.
-    return QFileDialog::getSaveFileName(parent, QString(), startName, QString(), nullptr,
+QString QtDesktop::saveFileName(QWidget* parent, const QString& title, const QString& startName) {
+    // The window adds the default extension and asks before replacing a
+    // file, so the dialog does neither (it would ask about the name before
+    // the extension is added).
+    return QFileDialog::getSaveFileName(parent, title, startName, kFileFilter, nullptr,
                                         QFileDialog::DontConfirmOverwrite);
 }
 
 void QtDesktop::showMessage(QWidget* parent, const QString& text) {
     QMessageBox::information(parent, QStringLiteral("Varnokit"), text);
+}
+
+bool QtDesktop::askYesNo(QWidget* parent, const QString& question) {
+    return QMessageBox::question(parent, QStringLiteral("Varnokit"), question,
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 void QtDesktop::beep() { QApplication::beep(); }

@@ -15,9 +15,12 @@ public:
     virtual ~Desktop() = default;
 
     // --- Dialogs (empty result: the user cancelled) ---
-    virtual QString openFileName(QWidget* parent) = 0;
-    virtual QString saveFileName(QWidget* parent, const QString& startName) = 0;
+    // Both list text files (*.txt) first; neither asks before a file is
+    // replaced: the window asks that itself, with askYesNo.
+    virtual QString openFileName(QWidget* parent, const QString& startPath) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& title, const QString& startName) = 0;
     virtual void showMessage(QWidget* parent, const QString& text) = 0;  // modal, OK button
+    virtual bool askYesNo(QWidget* parent, const QString& question) = 0;  // modal; No is the default
 
     // --- System ---
     virtual void beep() = 0;
@@ -29,9 +32,10 @@ public:
 // The real desktop: Qt's file dialogs and message box, QApplication::beep.
 class QtDesktop : public Desktop {
 public:
-    QString openFileName(QWidget* parent) override;
-    QString saveFileName(QWidget* parent, const QString& startName) override;
+    QString openFileName(QWidget* parent, const QString& startPath) override;
+    QString saveFileName(QWidget* parent, const QString& title, const QString& startName) override;
     void showMessage(QWidget* parent, const QString& text) override;
+    bool askYesNo(QWidget* parent, const QString& question) override;
     void beep() override;
     double now() override;
     std::string formatTime(double when) override;

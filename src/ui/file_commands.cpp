@@ -1,6 +1,7 @@
 // Load problem, Save problem and Save result: the boxes cross into cp932
 // here, the file work is the core's, and each failure is one message box.
 #include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 
 #include "files/problem_file.h"
@@ -15,6 +16,12 @@ namespace varnokit::ui {
 namespace {
 
 std::string localPath(const QString& fileName) { return QFile::encodeName(fileName).toStdString(); }
+
+// A folder to start a dialog in, with a slash so the dialog opens it
+// rather than proposing its name.
+QString folderOf(const QString& fileName) {
+    return fileName.isEmpty() ? QString() : QFileInfo(fileName).absolutePath() + QLatin1Char('/');
+}
 
 }  // namespace
 
@@ -50,6 +57,24 @@ void TForm1::showStatus(FileStatus status) {
     desktop_.showMessage(this, fromCp932ForDisplay(fileStatusMessage(status)));
 }
 
+/* --- Choosing a file to write --- */
+
+// The name as the user will find it: a name without an extension gets
+// ".txt", unless a file of exactly that name already exists (the user
+// picked it). Replacing an existing file is asked first, every time.
+QString TForm1::chooseSaveName(const QString& title, const QString& startName, bool replaces) {
+    QString name = desktop_.saveFileName(this, title, startName);
+    if (name.isEmpty()) return {};
+    const QFileInfo chosen(name);
+    if (!chosen.exists() && chosen.suffix().isEmpty() && !chosen.fileName().isEmpty())
+        name += QStringLiteral(".txt");
+    if (replaces && QFileInfo::exists(name) &&
+        !desktop_.askYesNo(this, QStringLiteral("「%1」はすでにあります。上書きしますか？")
+                                     .arg(QFileInfo(name).fileName())))
+        return {};
+    return name;
+}
+
 /* --- Save problem --- */
 
 void TForm1::Button9Click() {
@@ -60,30 +85,36 @@ void TForm1::Button9Click() {
         !boxText(Memo10, boxes.quotient) || !boxLines(Memo1, boxes.body) ||
         !boxText(Memo4, boxes.condition))
         return;
-    const QString name = desktop_.saveFileName(this, lastSaveName_);
+    const QString start = currentFile_.isEmpty() ? folderOf(memory_.problemFile()) : currentFile_;
+    const QString name = chooseSaveName(QStringLiteral("問題保存"), start, true);
     if (name.isEmpty()) return;
-    lastSaveName_ = name;
     const FileStatus status = writeProblemFile(localPath(name), boxes);
     if (status != FileStatus::Ok) {
         showStatus(status);
         return;
     }
     setCurrentFile(name);
+    rememberProblemFile(name);
 }
 
 /* --- Load problem --- */
 
 void TForm1::Button8Click() {
-    const QString name = desktop_.openFileName(this);
-    if (name.isEmpty()) return;
+    const QString name = desktop_.openFileName(this, memory_.problemFile());
+    if (!name.isEmpty()) loadProblemFile(name);
+}
+
+void TForm1::loadProblemFile(const QString& name) {
     ProblemBoxes boxes;
     // A FIFO would hang the window until some writer came along.
     const FileStatus status = readRegularProblemFile(localPath(name), boxes);
     if (status == FileStatus::CannotOpenInput) {
         showStatus(status);
+        if (!QFileInfo::exists(name)) forgetRecentFile(name);
         return;
     }
     keepForUndo();
+    dropStartOffer();
     emptyBoxes();
     setCurrentFile(QString());
     const struct { MemoBox* box; QStringList lines; } filled[] = {
@@ -110,6 +141,7 @@ void TForm1::Button8Click() {
     Memo6->scrollToTop();
     Memo1->scrollToTop();
     setCurrentFile(name);
+    rememberProblemFile(name);
     Button10->setEnabled(false);
     Button11->setEnabled(false);
     Memo7->setFocus();
@@ -125,11 +157,17 @@ void TForm1::Button10Click() {
     const ReportMode mode = RadioGroup2->itemIndex() == 1 ? ReportMode::Overwrite : ReportMode::Append;
     std::vector<std::string> notes, log;
     if (!boxLines(Memo6, notes) || !boxLines(Memo3, log)) return;
-    const QString name = desktop_.saveFileName(this, lastSaveName_);
+    // Reports have a name of their own: a problem file is never offered.
+    const QString last = memory_.reportFile();
+    const QString start = last.isEmpty() ? folderOf(memory_.problemFile()) : last;
+    const QString name = chooseSaveName(QStringLiteral("結果保存"), start, mode == ReportMode::Overwrite);
     if (name.isEmpty()) return;
-    lastSaveName_ = name;
     const FileStatus status = writeReport(localPath(name), mode, state_, notes, log);
-    if (status != FileStatus::Ok) showStatus(status);
+    if (status != FileStatus::Ok) {
+        showStatus(status);
+        return;
+    }
+    memory_.setReportFile(name);
 }
 
 }  // namespace varnokit::ui

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 
 #include "ui/about_box.h"
 #include "ui/desktop.h"
@@ -23,6 +24,7 @@ TForm1::TForm1(Desktop& desktop, QWidget* parent) : QMainWindow(parent), desktop
     setWindowIcon(QIcon(programIcon(64)));
     connectHandlers();
     FormCreate();
+    restoreMemory();
     aboutBox_ = new TAboutBox(this);  // created hidden, shown by N1Click
 }
 
@@ -45,6 +47,7 @@ void TForm1::connectHandlers() {
     connect(Help2, &QAction::triggered, this, &TForm1::Help2Click);
     connect(N1, &QAction::triggered, this, &TForm1::N1Click);
     connect(undoAction, &QAction::triggered, this, &TForm1::undoReplace);
+    connect(undoAction, &QAction::triggered, this, &TForm1::dropStartOffer);
     connect(enlargeLogAction, &QAction::triggered, this, &TForm1::showLogViewer);
     connect(Memo3, &MemoBox::doubleClicked, this, &TForm1::showLogViewer);
 }
@@ -60,7 +63,10 @@ void TForm1::FormCreate() {
     undoAction->setEnabled(false);
     for (QPushButton* b : {Button4, Button5, Button6, Button7, Button10, Button11, Button12})
         b->setEnabled(false);
+    placeOnScreen();
     show();
+    // The frame's size is known once the window is on the screen.
+    QTimer::singleShot(0, this, &TForm1::placeOnScreen);
     Memo7->setFocus();
     RadioGroup1->setItemIndex(0);  // 終了音: 有
     RadioGroup2->setItemIndex(0);  // 結果出力: 追加
@@ -72,6 +78,7 @@ void TForm1::FormCreate() {
 // still step through the last Solve's solutions into the emptied pane.
 void TForm1::Button2Click() {
     keepForUndo();
+    dropStartOffer();
     emptyBoxes();
     setCurrentFile(QString());
     Memo7->setFocus();
@@ -97,6 +104,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    rememberOnClose();
     state_.solutions.reset();  // release every stored solution
     if (guideViewer_) guideViewer_->close();
     if (logViewer_) logViewer_->close();

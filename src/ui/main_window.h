@@ -16,6 +16,7 @@
 #include "ui/guide_viewer.h"
 #include "ui/log_viewer.h"
 #include "ui/puzzle_snapshot.h"
+#include "ui/window_memory.h"
 
 class QAction;
 class QGroupBox;
@@ -90,6 +91,10 @@ public:
     bool canUndoReplace() const { return !undoStack_.isEmpty(); }
     PuzzleSnapshot typedPuzzle() const;  // the five input boxes and the current file
 
+    // Fills the boxes from a problem file, as "問題読込" does after its
+    // dialog; a file that cannot be read is one message box.
+    void loadProblemFile(const QString& name);
+
     // Draws the list's current solution and sets the navigation buttons.
     // Precondition: the list is not empty.
     void showSolution();
@@ -110,6 +115,16 @@ private:
     void keepForUndo();   // before the five input boxes are replaced
     void putPuzzle(const PuzzleSnapshot& puzzle);
     void setCurrentFile(const QString& fileName);
+
+    // --- Memory between runs ---
+    void restoreMemory();  // after FormCreate: options, recent files, the last puzzle
+    void rememberOnClose();
+    void rememberProblemFile(const QString& fileName);
+    void forgetRecentFile(const QString& fileName);
+    void rebuildRecentMenu();
+    void dropStartOffer();  // the log's hint that the last run's puzzle can be brought back
+    void placeOnScreen();   // the design position, moved fully onto the screen if need be
+    QString chooseSaveName(const QString& title, const QString& startName, bool replaces);
     void exitProgram();   // Exit: stop a running search first, then close
 
     // A box's text in cp932. False (after telling the user which box holds
@@ -127,7 +142,7 @@ private:
     QPointer<LogViewer> logViewer_;
     QList<PuzzleSnapshot> undoStack_;  // newest last
     QString currentFile_;
-    QString lastSaveName_;        // the save dialog starts here, for problems and reports alike
+    WindowMemory memory_;
     bool searching_ = false;      // a Solve is inside the search
     bool exitRequested_ = false;  // Exit or close arrived during the search
 };

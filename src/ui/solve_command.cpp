@@ -89,6 +89,9 @@ void TForm1::Button1Click() {
     if (searching_) return;
     PuzzleInput input;
     if (!readPuzzleInput(input)) return;  // nothing is solved with a substitute character
+    // Kept now, in case the program is killed during the search.
+    if (const PuzzleSnapshot typed = typedPuzzle(); !typed.isEmpty()) memory_.setLastPuzzle(typed);
+    dropStartOffer();
 
     WindowHooks hooks(*this);
     SolveOptions options;

@@ -15,18 +15,23 @@ public:
     // --- Set up by the test ---
     std::deque<QString> nextOpenNames;  // an empty name is a cancelled dialog
     std::deque<QString> nextSaveNames;
+    std::deque<bool> answers;           // to askYesNo; none left is No
     std::string clockText = "2596 MHz";
     double clock = 46000.5;             // 2025-12-09 12:00:00
 
     // --- Recorded ---
     QStringList messages;
     QStringList saveStartNames;         // the name each save dialog started with
+    QStringList saveTitles;
+    QStringList openStartPaths;
+    QStringList questions;
     int beeps = 0;
     int openDialogs = 0;
 
-    QString openFileName(QWidget*) override;
-    QString saveFileName(QWidget*, const QString& startName) override;
+    QString openFileName(QWidget*, const QString& startPath) override;
+    QString saveFileName(QWidget*, const QString& title, const QString& startName) override;
     void showMessage(QWidget*, const QString& text) override { messages.append(text); }
+    bool askYesNo(QWidget*, const QString& question) override;
     void beep() override { ++beeps; }
     double now() override { return clock; }
     std::string formatTime(double) override { return "2025/12/09 12:00:00"; }

@@ -102,13 +102,6 @@ void FileCommandTest::saveWritesTheBoxesAndLoadReadsThemBack() {
     // The stored solutions and their buttons are not the loader's business.
     QCOMPARE(g.w().state().solutions.count(), 2);
     QVERIFY(g.w().Button6->isEnabled());
-
-    // The save dialog starts with the last name chosen, for problems and reports alike.
-    f.desktop.nextSaveNames.push_back(QString());
-    QTest::mouseClick(f.w().Button9, Qt::LeftButton);
-    f.w().Button10->setEnabled(true);
-    QTest::mouseClick(f.w().Button10, Qt::LeftButton);
-    QCOMPARE(f.desktop.saveStartNames, (QStringList{QString(), path, path}));
 }
 
 void FileCommandTest::cancelledDialogsChangeNothing() {
@@ -210,13 +203,20 @@ void FileCommandTest::saveResultAppendsOrOverwrites() {
     QVERIFY(f.desktop.messages.isEmpty());
     QCOMPARE(readAll(path), bytes(one + one));
 
-    f.w().RadioGroup2->item(1)->click();  // 上書
-    f.desktop.nextSaveNames = {path};
+    QVERIFY(f.desktop.questions.isEmpty());  // appending replaces nothing
+
+    f.w().RadioGroup2->item(1)->click();  // 上書: asked first, every time
+    f.desktop.nextSaveNames = {path, path};
+    f.desktop.answers = {false, true};
+    QTest::mouseClick(f.w().Button10, Qt::LeftButton);
+    QCOMPARE(readAll(path), bytes(one + one));
     QTest::mouseClick(f.w().Button10, Qt::LeftButton);
     QCOMPARE(readAll(path), bytes(one));
+    QCOMPARE(f.desktop.questions.size(), 2);
 
     // A full device: the write error is reported, not lost.
     f.desktop.nextSaveNames = {QStringLiteral("/dev/full")};
+    f.desktop.answers = {true};
     QTest::mouseClick(f.w().Button10, Qt::LeftButton);
     QCOMPARE(f.desktop.messages.size(), 1);
     QCOMPARE(f.desktop.messages.first(),

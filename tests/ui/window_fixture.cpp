@@ -7,6 +7,11 @@
 namespace varnokit::testing {
 namespace {
 
+std::unique_ptr<ui::TForm1> makeWindow(FakeDesktop& desktop, Settings settings) {
+    if (settings == Settings::Forget) ui::WindowMemory().clear();
+    return std::make_unique<ui::TForm1>(desktop);
+}
+
 void setRow(WorkRecord& record, int row, const char* text) {
     WorkRow& r = record.rows[row];
     std::strncpy(r.text, text, sizeof r.text - 1);
@@ -16,7 +21,7 @@ void setRow(WorkRecord& record, int row, const char* text) {
 
 }  // namespace
 
-WindowFixture::WindowFixture() : window(std::make_unique<ui::TForm1>(desktop)) {}
+WindowFixture::WindowFixture(Settings settings) : window(makeWindow(desktop, settings)) {}
 
 void storeWorkedExampleSolutions(PuzzleState& state,
                                  std::initializer_list<std::pair<int64_t, int64_t>> solutions) {

@@ -11,11 +11,15 @@
 
 namespace varnokit::testing {
 
+// What a new window finds in the settings: nothing (the usual start), or
+// what the windows before it left there.
+enum class Settings { Forget, Keep };
+
 struct WindowFixture {
     FakeDesktop desktop;
     std::unique_ptr<ui::TForm1> window;
 
-    WindowFixture();
+    explicit WindowFixture(Settings settings = Settings::Forget);
     ui::TForm1& w() { return *window; }
 };
 
