@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "varnokit_version.h"
+
 namespace varnokit::cli {
 namespace {
 
@@ -54,12 +56,13 @@ std::string combinationError(const CliOptions& options) {
 
 ParsedArguments parseArguments(const std::vector<std::string>& args) {
     if (args.empty()) return refuse("no command given");
-    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
-        if (args.size() > 1) return refuse("--help takes no arguments");
-        ParsedArguments help;
-        help.ok = true;
-        help.command = Command::Help;
-        return help;
+    const bool help = args[0] == "--help" || args[0] == "-h" || args[0] == "help";
+    if (help || args[0] == "--version") {
+        if (args.size() > 1) return refuse(args[0] + " takes no arguments");
+        ParsedArguments answer;
+        answer.ok = true;
+        answer.command = help ? Command::Help : Command::Version;
+        return answer;
     }
     if (args[0] != "solve") return refuse("unknown command '" + args[0] + "'");
 
@@ -90,11 +93,15 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
 
         if (name == "--help" || name == "-h") {
             result.command = Command::Help;
+        } else if (name == "--version") {
+            if (result.command != Command::Help) result.command = Command::Version;
         } else if (name == "--json") {
             options.json = true;
         } else if (name == "--timeout") {
             if (!parseSeconds(value, options.timeoutSeconds))
                 return refuse("--timeout needs a positive number of seconds, not '" + value + "'");
+        } else if (name == "--clock") {
+            options.measureClock = true;
         } else if (name == "--no-clock") {
             options.measureClock = false;
         } else if (name == "--engine") {
@@ -114,7 +121,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
             return refuse("unknown option '" + name + "'");
         }
     }
-    if (result.command == Command::Help) {
+    if (result.command != Command::Solve) {
         result.ok = true;
         return result;
     }
@@ -126,7 +133,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
 
 std::string helpText() {
     return "usage: varnokit-cli solve [options] FILE...\n"
-           "       varnokit-cli --help\n"
+           "       varnokit-cli --help | --version\n"
            "\n"
            "Solves long-division skeleton puzzles kept in problem files (cp932, CR LF)\n"
            "and prints the result log and every solution in UTF-8. FILE - reads\n"
@@ -135,8 +142,10 @@ std::string helpText() {
            "options:\n"
            "  --json             print one JSON object per file instead of text\n"
            "  --timeout SECONDS  stop a search after SECONDS, as the Abort button does\n"
-           "  --no-clock         leave out the one-second processor clock measurement\n"
-           "                     (otherwise it runs once per process)\n"
+           "  --clock            measure the processor clock for the timing line (takes\n"
+           "                     a second, once per process); without it the line ends\n"
+           "                     in (クロック未測定)\n"
+           "  --no-clock         leave the clock unmeasured (the default)\n"
            "  --engine NAME      search engine: fast (default) or reference\n"
            "  --unique           after two or more solutions, add the uniqueness\n"
            "                     analysis to the result log\n"
@@ -144,6 +153,7 @@ std::string helpText() {
            "  --overwrite        with --report: replace OUT (further files append)\n"
            "  --report-stdout    print the result report (UTF-8) instead of the text output\n"
            "  -h, --help         show this text\n"
+           "  --version          show the version\n"
            "\n"
            "Ctrl-C stops the running search like the Abort button; the solutions found\n"
            "so far are printed and no further file is solved. A second Ctrl-C ends\n"
@@ -153,5 +163,7 @@ std::string helpText() {
            "checks, 3 a search stopped by --timeout or Ctrl-C, 2 a usage or file error\n"
            "(2 outranks 3, 3 outranks 1).\n";
 }
+
+std::string versionText() { return "varnokit-cli " VARNOKIT_VERSION "\n"; }
 
 }  // namespace varnokit::cli

@@ -12,7 +12,7 @@ namespace varnokit::cli {
 struct CliOptions {
     bool json = false;                 // one JSON object per file instead of text
     double timeoutSeconds = 0;         // stop each search after this long; 0 = never
-    bool measureClock = true;          // false: leave out the one-second clock measurement
+    bool measureClock = false;         // true: measure the processor clock (takes a second)
     SearchEngine engine = SearchEngine::Fast;
     bool unique = false;               // add the uniqueness analysis to the log
     std::string reportPath;            // append (or replace) the result report here
@@ -21,7 +21,7 @@ struct CliOptions {
     std::vector<std::string> files;    // problem files; "-" is standard input
 };
 
-enum class Command { Solve, Help };
+enum class Command { Solve, Help, Version };
 
 struct ParsedArguments {
     bool ok = false;
@@ -37,5 +37,8 @@ ParsedArguments parseArguments(const std::vector<std::string>& args);
 
 // The text of --help (UTF-8).
 std::string helpText();
+
+// The text of --version.
+std::string versionText();
 
 }  // namespace varnokit::cli

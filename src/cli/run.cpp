@@ -174,8 +174,8 @@ int runCli(const std::vector<std::string>& args, CliIo& io) {
                << "Try 'varnokit-cli --help'.\n";
         return kExitUsage;
     }
-    if (parsed.command == Command::Help) {
-        io.out << helpText();
+    if (parsed.command == Command::Help || parsed.command == Command::Version) {
+        io.out << (parsed.command == Command::Help ? helpText() : versionText());
         return kExitSearched;
     }
 

@@ -8,6 +8,7 @@
 
 #include "ui/fonts.h"
 #include "ui/program_icon.h"
+#include "varnokit_version.h"
 
 namespace varnokit::ui {
 
@@ -43,7 +44,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     ProgramIcon->setPixmap(programIcon(64));
 
     ProductName = place(new QLabel(QStringLiteral("Varnokit"), Panel1), "ProductName", 88, 16);
-    Version = place(new QLabel(QStringLiteral("version 0.5"), Panel1), "Version", 88, 40);
+    Version = place(new QLabel(QStringLiteral("version " VARNOKIT_VERSION), Panel1), "Version", 88, 40);
     Copyright = place(new QLabel(QString::fromUtf8(kMakerNotice), Panel1), "Copyright", 8, 80);
     Comments = place(new QLabel(Panel1), "Comments", 8, 104);
     Comments->setWordWrap(true);

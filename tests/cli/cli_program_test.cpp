@@ -259,9 +259,15 @@ TEST(CliProgram, ReportOnStandardOutputInUtf8) {
 
 /* --- Clock and time --- */
 
-TEST(CliProgram, ClockIsMeasuredOncePerProcess) {
+TEST(CliProgram, ClockIsMeasuredOnlyWhenAskedAndOncePerProcess) {
+    // Without --clock no second is spent: one puzzle takes milliseconds.
+    ProgramRun quick = cli({"solve", "--json", kExample});
+    EXPECT_EQ(quick.status, 0) << quick.err;
+    EXPECT_LT(quick.seconds, 0.5);
+    EXPECT_NE(quick.out.find("(クロック未測定)"), std::string::npos) << quick.out;
+
     // Each measurement sleeps a second: two files in one run take one.
-    ProgramRun run = cli({"solve", "--json", kExample, kExample});
+    ProgramRun run = cli({"solve", "--json", "--clock", kExample, kExample});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_LT(run.seconds, 1.8);
     EXPECT_GE(run.seconds, 0.9);

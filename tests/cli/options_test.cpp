@@ -28,7 +28,7 @@ TEST(CliOptions, DefaultsAndFilesAfterDoubleDash) {
     ParsedArguments p = parse({"solve", "--", "--json", "b.txt"});
     ASSERT_TRUE(p.ok) << p.error;
     EXPECT_FALSE(p.options.json);
-    EXPECT_TRUE(p.options.measureClock);
+    EXPECT_FALSE(p.options.measureClock);  // a second per process only when asked
     EXPECT_EQ(p.options.engine, SearchEngine::Fast);
     EXPECT_EQ(p.options.timeoutSeconds, 0);
     EXPECT_EQ(p.options.files, (std::vector<std::string>{"--json", "b.txt"}));
@@ -41,6 +41,16 @@ TEST(CliOptions, HelpInEveryPlace) {
     EXPECT_TRUE(p.ok);
     EXPECT_EQ(p.command, Command::Help);
     EXPECT_NE(helpText().find("--timeout SECONDS"), std::string::npos);
+}
+
+TEST(CliOptions, VersionAndClockOnRequest) {
+    EXPECT_EQ(parse({"--version"}).command, Command::Version);
+    EXPECT_FALSE(parse({"--version", "x"}).ok);
+    EXPECT_EQ(parse({"solve", "a.txt", "--version"}).command, Command::Version);
+    EXPECT_EQ(parse({"solve", "--version", "--help"}).command, Command::Help);
+    EXPECT_EQ(versionText().rfind("varnokit-cli ", 0), 0u);
+    EXPECT_TRUE(parse({"solve", "--clock", "a.txt"}).options.measureClock);
+    EXPECT_FALSE(parse({"solve", "--clock", "--no-clock", "a.txt"}).options.measureClock);
 }
 
 TEST(CliOptions, RefusesBadUsageWithAReason) {
