@@ -1,6 +1,13 @@
 #!/usr/bin/env bash
-# Sets up, builds, and solves the bundled example puzzle with the command-line tool.
+# Sets up and builds the two programs (no tests), then opens the window with
+# a problem file loaded when a display is available, and otherwise solves it
+# in the terminal. Default problem: the bundled worked example.
+#   ./run.sh [FILE]
 set -euo pipefail
 cd "$(dirname "$0")"
-tools/setup dev
-exec build/dev/src/varnokit-cli solve "${1:-examples/worked_example.txt}"
+puzzle="${1:-examples/worked_example.txt}"
+tools/setup app
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -x build/app/src/ui/varnokit ]; then
+  exec build/app/src/ui/varnokit "$puzzle"
+fi
+exec build/app/src/varnokit-cli solve "$puzzle"

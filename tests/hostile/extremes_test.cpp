@@ -109,7 +109,7 @@ TEST(WidestPuzzle, FifteenDigitsAreRefusedWithTheirMessages) {
     EXPECT_EQ(again.log[2].rfind(sjis("商の桁数超過。"), 0), 0u) << testing::utf8(again.log[2]);
 }
 
-TEST(ManySolutions, TensOfMillionsAreAllKept) {
+TEST(LongManySolutions, TensOfMillionsAreAllKept) {
 #if defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "tens of millions of solutions take minutes under the sanitizers; run in the dev and ci builds";
 #endif

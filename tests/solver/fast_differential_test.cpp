@@ -98,5 +98,25 @@ TEST(FastDifferential, WiderDivisorsGiveTheReferenceSolutions) {
     EXPECT_GT(solved, rounds / 2);
 }
 
+// The long run (ctest label `long`): twenty times the brief rounds, from
+// seeds of their own, so it meets puzzles the brief run never draws.
+TEST(LongFastDifferential, ThousandsOfPuzzlesGiveTheReferenceSolutions) {
+    std::mt19937_64 rng(20261209);
+    HidingOptions options;
+    options.maxDivisorDigits = 3;
+    options.maxQuotientDigits = 4;
+    options.zeroDigit = 0.2;
+    const int rounds = roundsFromEnvironment(20000);
+    EXPECT_GT(compareEngines(rng, options, rounds, 1.0), rounds / 2);
+
+    std::mt19937_64 wideRng(912);
+    HidingOptions wide;
+    wide.maxDivisorDigits = 5;
+    wide.maxQuotientDigits = 5;
+    wide.zeroDigit = 0.3;
+    const int wideRounds = roundsFromEnvironment(20000) / 100;
+    EXPECT_GT(compareEngines(wideRng, wide, wideRounds, 0.8), wideRounds / 2);
+}
+
 }  // namespace
 }  // namespace varnokit
