@@ -7,6 +7,7 @@
 
 #include "solver/local_time.h"
 #include "solver/processor_clock.h"
+#include "ui/install_paths.h"
 
 namespace varnokit::ui {
 
@@ -19,7 +20,9 @@ const QString kFileFilter = QStringLiteral("テキスト ファイル (*.txt);;�
 }  // namespace
 
 QString QtDesktop::openFileName(QWidget* parent, const QString& startPath) {
-    return QFileDialog::getOpenFileName(parent, QStringLiteral("問題読込"), startPath, kFileFilter);
+    // With nothing remembered yet, the dialog opens at the bundled examples.
+    const QString start = startPath.isEmpty() ? examplesFolder(QApplication::applicationDirPath()) : startPath;
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("問題読込"), start, kFileFilter);
 }
 
 QString QtDesktop::saveFileName(QWidget* parent, const QString& title, const QString& startName) {
