@@ -11,6 +11,7 @@
 #include "analysis/uniqueness.h"
 #include "files/report.h"
 #include "support/text.h"
+#include "ui/install_paths.h"
 #include "ui/radio_group.h"
 #include "ui/text_edge.h"
 #include "window_fixture.h"
@@ -59,6 +60,7 @@ private slots:
     void unmappableCharacterStopsSaveNamingTheBox();
     void saveResultAppendsOrOverwrites();
     void uniqueSolutionAppendsBothPasses();
+    void fileNamedAtStartIsLoadedAndExamplesAreFound();
 
 private:
     std::unique_ptr<QTemporaryDir> temp;  // a fresh folder for every test
@@ -249,6 +251,30 @@ void FileCommandTest::uniqueSolutionAppendsBothPasses() {
     QVERIFY(f.w().Button11->isEnabled());
     QCOMPARE(varnokit::testing::navigationState(f.w()), navigation);
     QCOMPARE(f.w().state().solutions.count(), 2);
+}
+
+void FileCommandTest::fileNamedAtStartIsLoadedAndExamplesAreFound() {
+    // The path the command line takes: no dialog, the same boxes as 問題読込.
+    WindowFixture f;
+    const QString path = dirPath(QStringLiteral("start.txt"));
+    writeAll(path, "12\r\n78\r\n936\r\n84\r\n 96\r\n 96\r\n0\r\n");
+    f.w().loadProblemFile(path);
+    QVERIFY(f.desktop.messages.isEmpty());
+    QCOMPARE(f.w().Memo7->toPlainText(), QStringLiteral("12"));
+    QCOMPARE(f.w().Memo1->lines().size(), 5);
+
+    // Installed: PREFIX/bin finds PREFIX/share/varnokit/examples; a program
+    // built in build/PRESET/src/ui finds the source tree's examples.
+    QTemporaryDir root;
+    QVERIFY(QDir(root.path()).mkpath(QStringLiteral("usr/bin")));
+    QVERIFY(varnokit::ui::examplesFolder(root.filePath(QStringLiteral("usr/bin"))).isEmpty());
+    QVERIFY(QDir(root.path()).mkpath(QStringLiteral("usr/share/varnokit/examples")));
+    QCOMPARE(varnokit::ui::examplesFolder(root.filePath(QStringLiteral("usr/bin"))),
+             QDir(root.filePath(QStringLiteral("usr/share/varnokit/examples"))).canonicalPath());
+    QVERIFY(QDir(root.path()).mkpath(QStringLiteral("tree/build/app/src/ui")));
+    QVERIFY(QDir(root.path()).mkpath(QStringLiteral("tree/examples")));
+    QCOMPARE(varnokit::ui::examplesFolder(root.filePath(QStringLiteral("tree/build/app/src/ui"))),
+             QDir(root.filePath(QStringLiteral("tree/examples"))).canonicalPath());
 }
 
 int runFileCommandTests(int argc, char** argv) {
