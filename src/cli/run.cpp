@@ -11,6 +11,7 @@
 #include "cli/options.h"
 #include "cli/solution_text.h"
 #include "encoding/cp932.h"
+#include "encoding/problem_text.h"
 #include "files/problem_file.h"
 #include "files/report.h"
 #include "solver/solve.h"
@@ -46,6 +47,20 @@ std::string fileErrorText(FileStatus status) {
     }
     const std::string message = cp932ToUtf8Lossy(fileStatusMessage(status));
     return message.empty() ? gloss : message + " (" + gloss + ")";
+}
+
+// What to say about a file that is not cp932 text; empty when it can be solved.
+std::string textErrorText(const BoxesConversion& text) {
+    switch (text.result) {
+        case BoxesText::NotUtf8:
+            return "Shift-JIS (cp932) としても UTF-8 としても読めないファイルです"
+                   " (the file is neither Shift-JIS (cp932) nor UTF-8)";
+        case BoxesText::Unmappable:
+            return "文字「" + text.badCharacter + "」は Shift-JIS (cp932) で表せません"
+                   " (a character of this UTF-8 file has no Shift-JIS form)";
+        default:
+            return {};
+    }
 }
 
 // The problem file's boxes: a path, or standard input for "-". Both are read
@@ -136,6 +151,18 @@ int BatchRunner::solveFile(const std::string& file) {
         reportFileError(file, read);
         return kExitUsage;
     }
+    // UTF-8 files are solved as the cp932 they convert to. Bytes that are
+    // not cp932 have always been left to the checks (which refuse them in a
+    // row); the user is now also told that the file is not text.
+    const BoxesConversion text = boxesToCp932(boxes);
+    if (const std::string error = textErrorText(text); !error.empty()) {
+        io_.err << "varnokit-cli: " << file << ": " << error << "\n";
+        if (options_.json) io_.out << errorJson(file, error) << "\n";
+        return kExitUsage;
+    }
+    if (text.result == BoxesText::NotCp932)
+        io_.err << "varnokit-cli: " << file << ": 警告: Shift-JIS (cp932) としても UTF-8 としても読めないバイトがあります"
+                   " (warning: the file is neither Shift-JIS (cp932) nor UTF-8)\n";
     // Ctrl-C while standard input was being typed cuts the puzzle short: not solved.
     if (services_.interrupted()) return kExitAborted;
     const PuzzleInput input{boxes.divisor, boxes.quotient, boxes.body, boxes.condition};

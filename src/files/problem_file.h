@@ -12,7 +12,12 @@
 
 namespace varnokit {
 
-// The texts of the five boxes, cp932, one string per line, no line ends.
+// How the text of a problem file is written. The program writes cp932;
+// files written by other editors are often UTF-8, with or without a BOM.
+enum class TextEncoding { Cp932, Utf8 };
+
+// The texts of the five boxes, one string per line, no line ends: cp932,
+// or UTF-8 when a file read in UTF-8 filled them (the front ends convert).
 // An empty notes box is an empty vector; a box holding one empty line is {""}.
 struct ProblemBoxes {
     std::vector<std::string> notes;
@@ -20,6 +25,7 @@ struct ProblemBoxes {
     std::string quotient;
     std::vector<std::string> body;
     std::string condition;
+    TextEncoding encoding = TextEncoding::Cp932;
 };
 
 enum class FileStatus {
@@ -36,7 +42,21 @@ enum class FileStatus {
 std::string fileStatusMessage(FileStatus status);
 
 // --- Limits ---
-constexpr std::size_t kMaxProblemLineBytes = 126;  // longest line the reader takes
+constexpr std::size_t kMaxProblemLineBytes = 126;  // longest line the reader takes, in cp932 bytes
+
+// --- Encodings ---
+// A line's length in cp932 bytes: its byte count for cp932, and for UTF-8
+// one per ASCII character or half-width katakana, two per other character
+// (its cp932 length when cp932 holds it), one per byte that is not UTF-8.
+std::size_t cp932Length(std::string_view line, TextEncoding encoding);
+// True when the line is well-formed UTF-8, holds at least one character
+// beyond ASCII, and every such character of the Basic Multilingual Plane is
+// one cp932 holds. A cp932 line that happens to be well-formed UTF-8
+// (half-width katakana pairs, say) decodes to characters far outside
+// Japanese text, so this tells the two apart.
+bool looksLikeUtf8(std::string_view line);
+// True when every byte belongs to a well-formed UTF-8 sequence.
+bool isWellFormedUtf8(std::string_view text);
 
 // --- The condition box ---
 // The condition box's text as an integer: an optional '+' or '-' and one or
@@ -58,6 +78,9 @@ FileStatus writeProblemFile(const std::string& path, const ProblemBoxes& boxes);
 // with the CR before it dropped; a Ctrl-Z byte ends the file; the condition
 // line ends the reading. On LineTooLong or ReadError `boxes` holds what was
 // read before the failure.
+// The encoding: a UTF-8 byte order mark at the start (dropped) makes the
+// file UTF-8; otherwise the first line beyond ASCII decides, by looksLikeUtf8.
+// The length limit applies to each line's cp932 length.
 FileStatus parseProblemFile(std::string_view bytes, ProblemBoxes& boxes);
 // The same from a file. A directory or a file that cannot be opened gives
 // CannotOpenInput. The file is read as a stream, line by line, never past

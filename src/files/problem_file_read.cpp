@@ -14,6 +14,10 @@ constexpr int kEnd = -1;    // end of the bytes, or a Ctrl-Z
 constexpr int kError = -2;  // the stream reported a read error
 constexpr int kCtrlZ = 0x1A;
 constexpr std::size_t kConditionByte = 11;  // the byte after a leading "<!--JOUKEN="
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// The most bytes a line within the limit can take: three per cp932 byte
+// (a half-width katakana in UTF-8), and a byte order mark on the first line.
+constexpr std::size_t kMaxRawLineBytes = 3 * kMaxProblemLineBytes + kByteOrderMark.size();
 
 // --- Byte sources ---
 
@@ -58,9 +62,10 @@ private:
 
 enum class LineResult { Line, End, TooLong, Error };
 
-// Reads one line without its line end. A line may hold kMaxProblemLineBytes
-// bytes; a longer one is refused without reading the rest of it, so an
-// endless stream without line ends cannot exhaust memory.
+// Reads one line without its line end. A line may hold kMaxRawLineBytes
+// bytes (the caller measures it against the limit in its encoding); a longer
+// one is refused without reading the rest of it, so an endless stream
+// without line ends cannot exhaust memory.
 template <class Source>
 LineResult readLine(Source& source, std::string& line) {
     line.clear();
@@ -78,11 +83,46 @@ LineResult readLine(Source& source, std::string& line) {
             break;
         }
         // One byte beyond the limit may still be the CR of a CR LF.
-        if (line.size() > kMaxProblemLineBytes) return LineResult::TooLong;
+        if (line.size() > kMaxRawLineBytes) return LineResult::TooLong;
         line.push_back(static_cast<char>(c));
     }
-    return line.size() > kMaxProblemLineBytes ? LineResult::TooLong : LineResult::Line;
+    return line.size() > kMaxRawLineBytes ? LineResult::TooLong : LineResult::Line;
 }
+
+// --- Encoding ---
+
+// Decides the file's encoding from its first lines: a byte order mark
+// (dropped) means UTF-8, and otherwise the first line beyond ASCII decides.
+class EncodingGuess {
+public:
+    explicit EncodingGuess(TextEncoding& encoding) : encoding_(encoding) {}
+    void look(std::string& line) {
+        if (firstLine_) {
+            firstLine_ = false;
+            if (line.starts_with(kByteOrderMark)) {
+                line.erase(0, kByteOrderMark.size());
+                decide(TextEncoding::Utf8);
+                return;
+            }
+        }
+        if (decided_) return;
+        for (char c : line) {
+            if (static_cast<unsigned char>(c) >= 0x80) {
+                decide(looksLikeUtf8(line) ? TextEncoding::Utf8 : TextEncoding::Cp932);
+                return;
+            }
+        }
+    }
+
+private:
+    void decide(TextEncoding encoding) {
+        encoding_ = encoding;
+        decided_ = true;
+    }
+    TextEncoding& encoding_;
+    bool firstLine_ = true;
+    bool decided_ = false;
+};
 
 // --- Classifying lines ---
 
@@ -123,6 +163,7 @@ template <class Source>
 FileStatus load(Source& source, ProblemBoxes& boxes) {
     boxes = ProblemBoxes{};
     Loader loader{boxes};
+    EncodingGuess guess(boxes.encoding);
     std::string line;
     for (;;) {
         switch (readLine(source, line)) {
@@ -133,6 +174,8 @@ FileStatus load(Source& source, ProblemBoxes& boxes) {
         case LineResult::Error:
             return FileStatus::ReadError;
         case LineResult::Line:
+            guess.look(line);
+            if (cp932Length(line, boxes.encoding) > kMaxProblemLineBytes) return FileStatus::LineTooLong;
             if (!loader.take(line)) return FileStatus::Ok;
             break;
         }

@@ -117,12 +117,24 @@ void TForm1::loadProblemFile(const QString& name) {
     dropStartOffer();
     emptyBoxes();
     setCurrentFile(QString());
+    // A UTF-8 file's text goes into the boxes as it is; Solve and Save
+    // convert it to cp932 like typed text (and name a character it lacks).
+    const bool utf8 = boxes.encoding == TextEncoding::Utf8;
+    const auto text = [utf8](const std::string& bytes) {
+        return utf8 ? QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()))
+                    : fromCp932ForDisplay(bytes);
+    };
+    const auto lines = [&text](const std::vector<std::string>& all) {
+        QStringList out;
+        for (const std::string& line : all) out.append(text(line));
+        return out;
+    };
     const struct { MemoBox* box; QStringList lines; } filled[] = {
-        {Memo6, fromCp932ForDisplay(boxes.notes)},
-        {Memo7, {fromCp932ForDisplay(boxes.divisor)}},
-        {Memo10, {fromCp932ForDisplay(boxes.quotient)}},
-        {Memo1, fromCp932ForDisplay(boxes.body)},
-        {Memo4, {fromCp932ForDisplay(boxes.condition)}},
+        {Memo6, lines(boxes.notes)},
+        {Memo7, {text(boxes.divisor)}},
+        {Memo10, {text(boxes.quotient)}},
+        {Memo1, lines(boxes.body)},
+        {Memo4, {text(boxes.condition)}},
     };
     QStringList unreadable;
     for (const auto& f : filled) {
@@ -130,8 +142,9 @@ void TForm1::loadProblemFile(const QString& name) {
             f.box->setPlainText(f.lines.value(0));
         else
             f.box->setLines(f.lines);
-        // Bytes that are not cp932 show as U+FFFD, which cp932 cannot hold:
-        // such a box cannot be solved or saved until the user mends it.
+        // Bytes that are not text in the file's encoding show as U+FFFD,
+        // which cp932 cannot hold: such a box cannot be solved or saved
+        // until the user mends it.
         if (f.box->toPlainText().contains(QChar::ReplacementCharacter)) unreadable.append(boxName(f.box));
     }
     if (status != FileStatus::Ok) {
@@ -146,7 +159,8 @@ void TForm1::loadProblemFile(const QString& name) {
     Button11->setEnabled(false);
     Memo7->setFocus();
     if (!unreadable.isEmpty())
-        desktop_.showMessage(this, QStringLiteral("「%1」の欄に Shift-JIS (cp932) として読めないバイトがあり、"
+        desktop_.showMessage(this, QStringLiteral("このファイルは Shift-JIS (cp932) のテキストでも UTF-8 の"
+                                                  "テキストでもありません。「%1」の欄に読めないバイトがあり、"
                                                   "「%2」で示しています。")
                                        .arg(unreadable.join(QStringLiteral("」「")), QChar(QChar::ReplacementCharacter)));
 }

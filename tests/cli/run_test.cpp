@@ -4,8 +4,10 @@
 #include <cstdio>
 #include <sstream>
 #include <utility>
+#include <vector>
 
 #include "cli/run.h"
+#include "support/text.h"
 
 namespace varnokit::cli {
 namespace {
@@ -65,6 +67,55 @@ TEST(RunCli, EndlessStandardInputIsRefusedAtItsFirstLongLine) {
     EXPECT_EQ(runCli({"solve", "-"}, io), kExitUsage);
     EXPECT_NE(err.str().find("-: 入力ファイルの行が長すぎます"), std::string::npos) << err.str();
     EXPECT_LT(std::ftell(in.file), 1 << 20);
+}
+
+// The text output and status of one run of `solve -` on `bytes`.
+struct StdinRun {
+    int status;
+    std::string out, err;
+};
+StdinRun solveStdin(const std::string& bytes, std::vector<std::string> extra = {}) {
+    MemoryInput in(bytes);
+    std::ostringstream out, err;
+    CliIo io{in.file, out, err, false, fakeServices};
+    std::vector<std::string> args{"solve"};
+    args.insert(args.end(), extra.begin(), extra.end());
+    args.push_back("-");
+    const int status = runCli(args, io);
+    return {status, out.str(), err.str()};
+}
+
+TEST(RunCli, Utf8FilesSolveAsTheirCp932Twins) {
+    const std::string puzzle = "<!--comment\n覆面算\ncomment-->\nイ２\n７８\n９ウ６\n84\n　96\n　96\n0\n";
+    const StdinRun cp932 = solveStdin(testing::sjis(puzzle));
+    ASSERT_EQ(cp932.status, kExitSearched) << cp932.err;
+    ASSERT_NE(cp932.out.find("一意解です。"), std::string::npos) << cp932.out;
+    for (const std::string& bytes : {puzzle, "\xEF\xBB\xBF" + puzzle}) {
+        const StdinRun utf8 = solveStdin(bytes);
+        EXPECT_EQ(utf8.status, kExitSearched) << utf8.err;
+        EXPECT_EQ(utf8.out, cp932.out);
+        EXPECT_EQ(utf8.err, "");
+    }
+    // The report keeps the notes, in cp932 like every report.
+    const StdinRun report = solveStdin("\xEF\xBB\xBF" + puzzle, {"--report-stdout"});
+    EXPECT_NE(report.out.find("覆面算"), std::string::npos) << report.out;
+}
+
+TEST(RunCli, FilesThatAreNotTextSaySo) {
+    const StdinRun emoji = solveStdin("12\n78\n936\n#😀 メモ\n");
+    EXPECT_EQ(emoji.status, kExitUsage);
+    EXPECT_NE(emoji.err.find("「😀」"), std::string::npos) << emoji.err;
+    EXPECT_EQ(emoji.out, "");
+
+    const StdinRun broken = solveStdin("\xEF\xBB\xBF" "12\n78\n#\xE3\x82\n");
+    EXPECT_EQ(broken.status, kExitUsage);
+    EXPECT_NE(broken.err.find("neither Shift-JIS (cp932) nor UTF-8"), std::string::npos) << broken.err;
+
+    // A cp932 file with a stray byte in its notes is solved as before, with a warning.
+    const StdinRun stray = solveStdin("#\xFF\r\n1*\r\n*8\r\n**6\r\n8*\r\n *6\r\n 9*\r\n0\r\n");
+    EXPECT_EQ(stray.status, kExitSearched);
+    EXPECT_NE(stray.err.find("warning: the file is neither"), std::string::npos) << stray.err;
+    EXPECT_NE(stray.out.find("一意解です。"), std::string::npos) << stray.out;
 }
 
 TEST(RunCli, WorseExitRanksUsageThenAbortThenRejection) {

@@ -223,6 +223,68 @@ TEST(ProblemFileParse, WriterDoesNotLimitLinesButTheReaderRefusesThem) {
     parsed(bytes, FileStatus::LineTooLong);
 }
 
+/* --- Encodings --- */
+
+TEST(ProblemFileEncoding, ByteOrderMarkMeansUtf8AndHidesNoMarker) {
+    // The mark used to glue itself to the first line, so "<!--comment" was not seen.
+    const ProblemBoxes boxes = parsed("\xEF\xBB\xBF<!--comment\nメモ\ncomment-->\n12\n78\n936\n");
+    EXPECT_EQ(boxes.encoding, TextEncoding::Utf8);
+    EXPECT_EQ(boxes.notes, std::vector<std::string>{"メモ"});
+    EXPECT_EQ(boxes.divisor, "12");
+    EXPECT_EQ(boxes.body, std::vector<std::string>{"936"});
+    // An ASCII file with a mark is UTF-8 too, and the mark is not part of the divisor.
+    EXPECT_EQ(parsed("\xEF\xBB\xBF" "12\r\n").divisor, "12");
+    EXPECT_EQ(parsed("\xEF\xBB\xBF" "12\r\n").encoding, TextEncoding::Utf8);
+}
+
+TEST(ProblemFileEncoding, FirstLineBeyondAsciiDecides) {
+    const ProblemBoxes utf8 = parsed("12\n78\nアイウ\n 8*\n<!--JOUKEN=3\n");
+    EXPECT_EQ(utf8.encoding, TextEncoding::Utf8);
+    EXPECT_EQ(utf8.body, (std::vector<std::string>{"アイウ", " 8*"}));
+    EXPECT_EQ(utf8.condition, "3");
+
+    const ProblemBoxes cp932 = parsed("12\r\n78\r\n" + sjis("アイウ") + "\r\n");
+    EXPECT_EQ(cp932.encoding, TextEncoding::Cp932);
+    EXPECT_EQ(cp932.body, std::vector<std::string>{sjis("アイウ")});
+    EXPECT_EQ(parsed("12\r\n78\r\n").encoding, TextEncoding::Cp932);  // plain ASCII
+
+    // cp932 lines that happen to be well-formed UTF-8 decode to characters no
+    // Japanese text holds (ý, 㣃), so they stay cp932.
+    for (const std::string& line : {sjis("ﾃｽ"), sjis("罐ア")}) {
+        const ProblemBoxes tricky = parsed("#" + line + "\r\n12\r\n");
+        EXPECT_EQ(tricky.encoding, TextEncoding::Cp932) << testing::utf8(line);
+        EXPECT_EQ(tricky.notes, std::vector<std::string>{"#" + line});
+    }
+    // Once decided, the encoding holds for the whole file.
+    EXPECT_EQ(parsed(sjis("#注") + "\r\n#メモ\r\n").encoding, TextEncoding::Cp932);
+    EXPECT_EQ(parsed("#メモ\r\n" + sjis("#注") + "\r\n").encoding, TextEncoding::Utf8);
+}
+
+TEST(ProblemFileEncoding, LineLimitCountsCp932Bytes) {
+    // 63 kanji are 126 cp932 bytes (189 in UTF-8); 126 half-width katakana
+    // are 126 bytes (378 in UTF-8).
+    std::string kanji, katakana;
+    for (int i = 0; i < 63; ++i) kanji += "漢";
+    for (int i = 0; i < 126; ++i) katakana += "ｱ";
+    EXPECT_EQ(parsed("#" + kanji.substr(3) + "x\n").notes.size(), 1u);
+    EXPECT_EQ(parsed(kanji + "\n").divisor, kanji);
+    EXPECT_EQ(parsed(katakana + "\n").divisor, katakana);
+    parsed(kanji + "漢\n", FileStatus::LineTooLong);
+    parsed(katakana + "ｱ\n", FileStatus::LineTooLong);
+    EXPECT_EQ(cp932Length("漢ｱa", TextEncoding::Utf8), 4u);
+    EXPECT_EQ(cp932Length("漢ｱa", TextEncoding::Cp932), 7u);
+    // A line endless without a line end still stops after a bounded read.
+    parsed(std::string(100000, 'x'), FileStatus::LineTooLong);
+}
+
+TEST(ProblemFileEncoding, WellFormedUtf8Only) {
+    EXPECT_TRUE(isWellFormedUtf8("abc アイ 😀"));
+    for (const char* bad : {"\xC3", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "a\xFF" "b", "\x80"})
+        EXPECT_FALSE(isWellFormedUtf8(bad)) << bad;
+    EXPECT_FALSE(looksLikeUtf8("plain ascii"));
+    EXPECT_TRUE(looksLikeUtf8("絵文字 😀"));
+}
+
 /* --- Files on disk --- */
 
 TEST(ProblemFileDisk, SaveThenLoadReplacesTheFileAndLeavesNoTemporary) {

@@ -58,6 +58,7 @@ private slots:
     void loadFailuresShowTheirSentence();
     void unreadableBytesAreMarkedAndNeverSavedBack();
     void unmappableCharacterStopsSaveNamingTheBox();
+    void utf8FilesLoadWithOrWithoutAMarkAndSaveAsCp932();
     void saveResultAppendsOrOverwrites();
     void uniqueSolutionAppendsBothPasses();
     void fileNamedAtStartIsLoadedAndExamplesAreFound();
@@ -185,6 +186,46 @@ void FileCommandTest::unmappableCharacterStopsSaveNamingTheBox() {
         QVERIFY(!QFile::exists(out));
         QCOMPARE(f.w().focusWidget(), box);
     }
+}
+
+void FileCommandTest::utf8FilesLoadWithOrWithoutAMarkAndSaveAsCp932() {
+    const QByteArray utf8 = QStringLiteral("<!--comment\nメモ\ncomment-->\nイ２\n７８\n９ウ６\n84\n　96\n　96\n0\n"
+                                           "<!--JOUKEN=5\n").toUtf8();
+    for (const QByteArray& file : {utf8, "\xEF\xBB\xBF" + utf8}) {
+        WindowFixture f;
+        const QString path = dirPath(QStringLiteral("utf8.txt"));
+        writeAll(path, file);
+        f.desktop.nextOpenNames.push_back(path);
+        QTest::mouseClick(f.w().Button8, Qt::LeftButton);
+        QVERIFY(f.desktop.messages.isEmpty());
+        QCOMPARE(f.w().Memo6->lines(), QStringList{QStringLiteral("メモ")});  // the mark hides no marker
+        QCOMPARE(f.w().Memo7->toPlainText(), QStringLiteral("イ２"));
+        QCOMPARE(f.w().Memo1->lines(), (QStringList{QStringLiteral("９ウ６"), QStringLiteral("84"),
+                                                    QStringLiteral("　96"), QStringLiteral("　96"),
+                                                    QStringLiteral("0")}));
+        QCOMPARE(f.w().Memo4->toPlainText(), QStringLiteral("5"));
+        QTest::mouseClick(f.w().Button1, Qt::LeftButton);
+        QVERIFY(f.w().Memo3->lines().contains(QStringLiteral("一意解です。")));
+
+        // Saved back in cp932, readable by every copy of the program.
+        f.desktop.nextSaveNames.push_back(path);
+        f.desktop.answers = {true};
+        QTest::mouseClick(f.w().Button9, Qt::LeftButton);
+        QCOMPARE(readAll(path), bytes("<!--comment\r\n" + sjis("メモ") + "\r\ncomment-->\r\n" + sjis("イ２") +
+                                      "\r\n" + sjis("７８") + "\r\n" + sjis("９ウ６") + "\r\n84\r\n" +
+                                      sjis("　96") + "\r\n" + sjis("　96") + "\r\n0\r\n<!--JOUKEN=5\r\n"));
+    }
+
+    // A file that is text in neither encoding says so.
+    WindowFixture f;
+    const QString path = dirPath(QStringLiteral("neither.txt"));
+    writeAll(path, "\xEF\xBB\xBF#\xE3\x82 x\n12\n");
+    f.desktop.nextOpenNames.push_back(path);
+    QTest::mouseClick(f.w().Button8, Qt::LeftButton);
+    QCOMPARE(f.desktop.messages.size(), 1);
+    QVERIFY2(f.desktop.messages.first().contains(QStringLiteral("UTF-8")), qPrintable(f.desktop.messages.first()));
+    QVERIFY(f.desktop.messages.first().contains(QStringLiteral("「注釈」")));
+    QCOMPARE(f.w().Memo7->toPlainText(), QStringLiteral("12"));
 }
 
 void FileCommandTest::saveResultAppendsOrOverwrites() {
