@@ -10,6 +10,7 @@
 
 #include "ui/about_box.h"
 #include "ui/desktop.h"
+#include "ui/fonts.h"
 #include "ui/guide_viewer.h"
 #include "ui/log_viewer.h"
 #include "ui/memo_box.h"
@@ -25,6 +26,7 @@ TForm1::TForm1(Desktop& desktop, QWidget* parent) : QMainWindow(parent), desktop
     connectHandlers();
     FormCreate();
     restoreMemory();
+    noticeMissingFont();
     aboutBox_ = new TAboutBox(this);  // created hidden, shown by N1Click
 }
 
@@ -109,6 +111,26 @@ void TForm1::closeEvent(QCloseEvent* event) {
     if (guideViewer_) guideViewer_->close();
     if (logViewer_) logViewer_->close();
     event->accept();
+}
+
+// Said once, not at every start: the user cannot mend it from the window.
+// In English too, since without a Japanese face the Japanese text is boxes.
+void TForm1::noticeMissingFont() {
+    if (!fixedFamily().isEmpty()) {
+        memory_.setFontNoticeGiven(false);  // a later loss is told again
+        return;
+    }
+    if (memory_.fontNoticeGiven()) return;
+    memory_.setFontNoticeGiven(true);
+    QTimer::singleShot(0, this, [this] {
+        desktop_.showMessage(
+            this, QStringLiteral("全角文字がちょうど半角2文字分の幅になる日本語の等幅フォントが見つかりません。"
+                                 "問題の列がずれて表示されます。IPAゴシック (fonts-ipafont-gothic) を"
+                                 "インストールしてください。\n\n"
+                                 "No Japanese fixed-pitch font with full-width characters exactly two "
+                                 "columns wide was found, so the columns of a puzzle will not line up. "
+                                 "Please install IPAGothic (Debian package fonts-ipafont-gothic)."));
+    });
 }
 
 void TForm1::Help2Click() {

@@ -124,6 +124,7 @@ private:
     void rebuildRecentMenu();
     void dropStartOffer();  // the log's hint that the last run's puzzle can be brought back
     void placeOnScreen();   // the design position, moved fully onto the screen if need be
+    void noticeMissingFont();  // tells the user once when no face lines the columns up
     QString chooseSaveName(const QString& title, const QString& startName, bool replaces);
     void exitProgram();   // Exit: stop a running search first, then close
 

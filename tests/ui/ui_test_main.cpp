@@ -12,6 +12,7 @@ int runFileCommandTests(int argc, char** argv);
 int runSolveCommandTests(int argc, char** argv);
 int runKeyboardTests(int argc, char** argv);
 int runMemoryTests(int argc, char** argv);
+int runFontsTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -22,7 +23,7 @@ int main(int argc, char** argv) {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     int failed = 0;
     for (auto run : {runLayoutTests, runCommandTests, runNavigationTests, runFileCommandTests,
-                      runSolveCommandTests, runKeyboardTests, runMemoryTests})
+                      runSolveCommandTests, runKeyboardTests, runMemoryTests, runFontsTests})
         failed += run(argc, argv) != 0 ? 1 : 0;
     return failed;
 }
