@@ -102,23 +102,34 @@ std::string jsonString(const std::string& utf8) {
 }
 
 void writeSolveJson(std::ostream& out, const std::string& file, const std::string& status,
-                    const std::vector<std::string>& log, const PuzzleState& state) {
+                    const std::vector<std::string>& log, const PuzzleState& state,
+                    const std::string& reportError) {
     std::vector<std::string> logUtf8;
     for (const std::string& line : log) logUtf8.push_back(cp932ToUtf8Lossy(line));
-    out << "{\"file\": " << jsonString(file) << ", \"status\": " << jsonString(status)
-        << ", \"log\": " << stringArray(logUtf8) << ", \"count\": " << state.solutions.count()
-        << ", \"solutions\": [";
-    for (int i = 0; i < state.solutions.count(); ++i) {
-        if (i > 0) out << ", ";
-        out << solutionJson(state, i);
+    out << "{\"file\": " << jsonString(file);
+    if (reportError.empty()) {
+        out << ", \"status\": " << jsonString(status);
+    } else {
+        out << ", \"status\": \"error\", \"message\": " << jsonString(reportError)
+            << ", \"search\": " << jsonString(status);
     }
-    out << "]}";
+    out << ", \"log\": " << stringArray(logUtf8) << ", \"count\": " << state.solutions.count();
+    if (state.solutions.stores()) {
+        out << ", \"solutions\": [";
+        for (int i = 0; i < state.solutions.count() && out; ++i) {
+            if (i > 0) out << ", ";
+            out << solutionJson(state, i);
+        }
+        out << "]";
+    }
+    out << "}";
 }
 
 std::string solveJson(const std::string& file, const std::string& status,
-                      const std::vector<std::string>& log, const PuzzleState& state) {
+                      const std::vector<std::string>& log, const PuzzleState& state,
+                      const std::string& reportError) {
     std::ostringstream out;
-    writeSolveJson(out, file, status, log, state);
+    writeSolveJson(out, file, status, log, state, reportError);
     return out.str();
 }
 

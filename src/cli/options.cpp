@@ -24,6 +24,19 @@ bool parseSeconds(const std::string& text, double& out) {
     return true;
 }
 
+// A positive whole number of solutions, at most INT_MAX (what a list can hold).
+bool parseCount(const std::string& text, int64_t& out) {
+    if (text.empty() || text.size() > 10) return false;
+    int64_t value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + (c - '0');
+    }
+    if (value < 1 || value > 2147483647) return false;
+    out = value;
+    return true;
+}
+
 ParsedArguments refuse(std::string message) {
     ParsedArguments result;
     result.error = std::move(message);
@@ -49,6 +62,8 @@ std::string combinationError(const CliOptions& options) {
         return "--report-stdout and --report cannot be used together";
     if (options.reportStdout && options.json)
         return "--report-stdout and --json cannot be used together";
+    if (options.countOnly && options.unique)
+        return "--unique needs the solutions, which --count does not keep";
     return {};
 }
 
@@ -83,7 +98,8 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
         std::string name, value;
         bool hasValue = false;
         splitOption(arg, name, value, hasValue);
-        const bool takesValue = name == "--timeout" || name == "--engine" || name == "--report";
+        const bool takesValue =
+            name == "--timeout" || name == "--engine" || name == "--report" || name == "--max-solutions";
         if (takesValue && !hasValue) {
             if (i + 1 >= args.size()) return refuse(name + " needs a value");
             value = args[++i];
@@ -117,6 +133,11 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
             options.overwrite = true;
         } else if (name == "--report-stdout") {
             options.reportStdout = true;
+        } else if (name == "--count") {
+            options.countOnly = true;
+        } else if (name == "--max-solutions") {
+            if (!parseCount(value, options.maxSolutions))
+                return refuse("--max-solutions needs a whole number from 1 to 2147483647, not '" + value + "'");
         } else {
             return refuse("unknown option '" + name + "'");
         }
@@ -152,6 +173,10 @@ std::string helpText() {
            "  --report OUT       append the result report to OUT (cp932, CR LF)\n"
            "  --overwrite        with --report: replace OUT (further files append)\n"
            "  --report-stdout    print the result report (UTF-8) instead of the text output\n"
+           "  --count            count the solutions: print the log with the count, keep\n"
+           "                     and print no solution (memory stays flat)\n"
+           "  --max-solutions N  stop each search at its N-th solution (2 answers \"is it\n"
+           "                     unique?\" soonest); the log says it stopped there\n"
            "  -h, --help         show this text\n"
            "  --version          show the version\n"
            "\n"
@@ -159,9 +184,10 @@ std::string helpText() {
            "so far are printed and no further file is solved. A second Ctrl-C ends\n"
            "the program at once.\n"
            "\n"
-           "exit status: 0 every puzzle searched to the end, 1 a puzzle rejected by the\n"
-           "checks, 3 a search stopped by --timeout or Ctrl-C, 2 a usage or file error\n"
-           "(2 outranks 3, 3 outranks 1).\n";
+           "exit status: 0 every puzzle searched to the end or to --max-solutions, 1 a\n"
+           "puzzle rejected by the checks, 3 a search stopped by --timeout, Ctrl-C or\n"
+           "the memory limit, 2 a usage or file error (2 outranks 3, 3 outranks 1).\n"
+           "Output closed early (… | head) ends the program quietly.\n";
 }
 
 std::string versionText() { return "varnokit-cli " VARNOKIT_VERSION "\n"; }

@@ -2,6 +2,7 @@
 // checked as a whole before anything runs, and the help text.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,8 @@ struct CliOptions {
     std::string reportPath;            // append (or replace) the result report here
     bool overwrite = false;            // with reportPath: replace instead of appending
     bool reportStdout = false;         // print the report (UTF-8) instead of the text output
+    bool countOnly = false;            // count the solutions; store and print none
+    int64_t maxSolutions = 0;          // stop each search at this many solutions; 0 = all
     std::vector<std::string> files;    // problem files; "-" is standard input
 };
 

@@ -14,6 +14,7 @@
 #include "encoding/problem_text.h"
 #include "files/problem_file.h"
 #include "files/report.h"
+#include "platform/file_saving.h"
 #include "solver/solve.h"
 
 namespace varnokit::cli {
@@ -41,6 +42,7 @@ std::string fileErrorText(FileStatus status) {
         case FileStatus::CannotOpenInput: gloss = "cannot open the file"; break;
         case FileStatus::ReadError: gloss = "cannot read the file"; break;
         case FileStatus::LineTooLong: gloss = "a line is longer than 126 bytes"; break;
+        case FileStatus::TooManyLines: gloss = "more than 10000 lines: no problem file"; break;
         case FileStatus::CannotOpenOutput: gloss = "cannot open the output file"; break;
         case FileStatus::WriteError: gloss = "the file could not be written completely"; break;
         default: gloss = "file error"; break;
@@ -73,6 +75,7 @@ const char* statusName(SolveOutcome outcome) {
     switch (outcome) {
         case SolveOutcome::Rejected: return "rejected";
         case SolveOutcome::Aborted: return "aborted";
+        case SolveOutcome::Limited: return "limited";
         default: return "ok";
     }
 }
@@ -85,16 +88,30 @@ int exitFor(SolveOutcome outcome) {
     }
 }
 
-// The report's cp932 CR LF bytes as UTF-8 lines for the terminal.
-std::string reportForTerminal(const std::string& report) {
-    std::string lf;
-    lf.reserve(report.size());
-    for (std::size_t i = 0; i < report.size(); ++i) {
-        if (report[i] == '\r' && i + 1 < report.size() && report[i + 1] == '\n') continue;
-        lf += report[i];
-    }
-    return cp932ToUtf8Lossy(lf);
+bool isAscii(std::string_view text) {
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
 }
+
+// The report for the terminal: each line in UTF-8 with an LF, written as
+// soon as it is made.
+class TerminalReportSink : public ReportSink {
+public:
+    explicit TerminalReportSink(std::ostream& out) : out_(out) {}
+    bool line(std::string_view text) override {
+        if (isAscii(text)) {
+            out_ << text;
+        } else {
+            out_ << cp932ToUtf8Lossy(std::string(text));
+        }
+        out_ << '\n';
+        return static_cast<bool>(out_);
+    }
+
+private:
+    std::ostream& out_;
+};
 
 class BatchRunner {
 public:
@@ -107,8 +124,9 @@ public:
 
 private:
     void reportFileError(const std::string& file, FileStatus status);
-    int writeReportFile(const PuzzleState& state, const ProblemBoxes& boxes,
-                        const std::vector<std::string>& log);
+    // "" when the report was written; otherwise why not (UTF-8).
+    std::string writeReportFile(const PuzzleState& state, const ProblemBoxes& boxes,
+                                const std::vector<std::string>& log);
     void printText(const PuzzleState& state, const std::vector<std::string>& log);
 
     const CliOptions& options_;
@@ -123,22 +141,26 @@ void BatchRunner::reportFileError(const std::string& file, FileStatus status) {
     if (options_.json) io_.out << errorJson(file, text) << "\n";
 }
 
-int BatchRunner::writeReportFile(const PuzzleState& state, const ProblemBoxes& boxes,
-                                 const std::vector<std::string>& log) {
+std::string BatchRunner::writeReportFile(const PuzzleState& state, const ProblemBoxes& boxes,
+                                         const std::vector<std::string>& log) {
     const ReportMode mode =
         options_.overwrite && !reportWritten_ ? ReportMode::Overwrite : ReportMode::Append;
     const FileStatus status = writeReport(options_.reportPath, mode, state, boxes.notes, log);
     if (status != FileStatus::Ok) {
-        io_.err << "varnokit-cli: " << options_.reportPath << ": " << fileErrorText(status) << "\n";
-        return kExitUsage;
+        const std::string text = options_.reportPath + ": " + fileErrorText(status);
+        io_.err << "varnokit-cli: " << text << "\n";
+        return text;
     }
     reportWritten_ = true;
-    return kExitSearched;
+    return {};
 }
 
+// The log, then every stored solution (none with --count). A stream that
+// fails (its reader left) ends the printing.
 void BatchRunner::printText(const PuzzleState& state, const std::vector<std::string>& log) {
     for (const std::string& line : log) io_.out << cp932ToUtf8Lossy(line) << "\n";
-    for (int i = 0; i < state.solutions.count(); ++i) {
+    if (!state.solutions.stores()) return;
+    for (int i = 0; i < state.solutions.count() && io_.out; ++i) {
         io_.out << "\n";
         for (const std::string& line : solutionBlock(state, i)) io_.out << line << "\n";
     }
@@ -168,8 +190,12 @@ int BatchRunner::solveFile(const std::string& file) {
     const PuzzleInput input{boxes.divisor, boxes.quotient, boxes.body, boxes.condition};
 
     auto state = std::make_unique<PuzzleState>();  // three records: too large for the stack
+    // As many solutions as the machine has memory for now; beyond that the
+    // search stops like an abort and keeps them.
+    if (services_.solutionLimit) state->solutions.setLimit(services_.solutionLimit());
     TerminalHooks hooks(*state, services_, options_.timeoutSeconds, io_.errIsTerminal);
-    const SolveOutcome outcome = solve(*state, input, hooks, SolveOptions{false, options_.engine});
+    const SolveOptions solveOptions{false, options_.engine, options_.countOnly, options_.maxSolutions};
+    const SolveOutcome outcome = solve(*state, input, hooks, solveOptions);
 
     std::vector<std::string> log = hooks.log();
     if (options_.unique && outcome != SolveOutcome::Rejected && state->solutions.count() >= 2) {
@@ -178,13 +204,18 @@ int BatchRunner::solveFile(const std::string& file) {
     }
 
     int status = exitFor(outcome);
-    if (!options_.reportPath.empty()) status = worseExit(status, writeReportFile(*state, boxes, log));
+    std::string reportError;
+    if (!options_.reportPath.empty()) {
+        reportError = writeReportFile(*state, boxes, log);
+        if (!reportError.empty()) status = worseExit(status, kExitUsage);
+    }
 
     if (options_.json) {
-        writeSolveJson(io_.out, file, statusName(outcome), log, *state);
+        writeSolveJson(io_.out, file, statusName(outcome), log, *state, reportError);
         io_.out << "\n";
     } else if (options_.reportStdout) {
-        io_.out << reportForTerminal(formatReport(*state, boxes.notes, log));
+        TerminalReportSink sink(io_.out);
+        writeReportLines(sink, *state, boxes.notes, log);
     } else {
         printText(*state, log);
     }
@@ -209,7 +240,7 @@ int runCli(const std::vector<std::string>& args, CliIo& io) {
     const CliOptions& options = parsed.options;
     BatchRunner runner(options, io);
     int status = kExitSearched;
-    for (std::size_t i = 0; i < options.files.size(); ++i) {
+    for (std::size_t i = 0; i < options.files.size() && io.out; ++i) {
         if (runner.interrupted()) {
             // Ctrl-C stopped the last search: the rest of the batch is not solved.
             io.err << "varnokit-cli: interrupted; " << options.files.size() - i
@@ -223,8 +254,13 @@ int runCli(const std::vector<std::string>& args, CliIo& io) {
         }
         status = worseExit(status, runner.solveFile(options.files[i]));
     }
-    if (!io.out.flush()) {
-        // A full disk or a closed pipe must not pass for a finished run.
+    if (!io.out.flush() && io.outputClosed()) {
+        // Nobody reads any more (`… | head`): end quietly, as Unix tools do.
+        // What had to be written to files (the report) is complete.
+        return kExitOutputClosed;
+    }
+    if (!io.out) {
+        // A full disk must not pass for a finished run.
         io.err << "varnokit-cli: cannot write the standard output\n";
         status = worseExit(status, kExitUsage);
     }

@@ -11,6 +11,7 @@
 
 #include "cli/interrupt.h"
 #include "cli/run.h"
+#include "platform/memory_budget.h"
 #include "solver/local_time.h"
 #include "solver/processor_clock.h"
 
@@ -33,6 +34,7 @@ SystemServices systemServices(bool measureClock) {
     services.interrupted = [] { return interruptRequested(); };
     services.writeProgress = [](const std::string& text) { std::cerr << text << std::flush; };
     services.sleepMs = [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); };
+    services.solutionLimit = [] { return solutionLimitForThisMachine(); };
     return services;
 }
 

@@ -22,6 +22,8 @@ struct SystemServices {
     std::function<bool()> interrupted;                     // Ctrl-C was pressed
     std::function<void(const std::string&)> writeProgress; // to standard error
     std::function<void(int)> sleepMs;
+    // How many solutions a search may store now; unset: the list's default.
+    std::function<int64_t()> solutionLimit;
 };
 
 class TerminalHooks : public SolveHooks {

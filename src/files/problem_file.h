@@ -36,6 +36,8 @@ enum class FileStatus {
     LineTooLong,       // "入力ファイルの行が長すぎます"
     WriteError,        // the file could not be written completely
     BadCondition,      // the condition box is not an integer
+    TooManyLines,      // "入力ファイルの行が多すぎます": more lines than any problem file has
+    WouldNotLoadBack,  // a box holds a line that a saved file could not carry back
 };
 
 // The fixed message (cp932) the user sees for a status; empty for Ok.
@@ -43,6 +45,10 @@ std::string fileStatusMessage(FileStatus status);
 
 // --- Limits ---
 constexpr std::size_t kMaxProblemLineBytes = 126;  // longest line the reader takes, in cp932 bytes
+// Most lines the reader takes. A puzzle has at most 33 data lines; the rest
+// is notes. Beyond this the file is no problem file (a log, a disk image, a
+// stream of empty lines) and reading it would only fill memory.
+constexpr int kMaxProblemFileLines = 10000;
 
 // --- Encodings ---
 // A line's length in cp932 bytes: its byte count for cp932, and for UTF-8
@@ -65,19 +71,24 @@ bool isWellFormedUtf8(std::string_view text);
 bool conditionToInteger(std::string_view text, int32_t& value);
 
 // --- Writing ---
-// The file's bytes for the boxes (CR LF line ends). Fails only with
-// BadCondition, for a condition box that is not empty and not an integer.
+// Why the boxes, once saved, would not load back as they are (cp932, naming
+// the box and line), or "" when they would. A notes line that reads exactly
+// "<!--comment" or "comment-->" would end or restart the notes block; a
+// line longer than the reader takes, or holding a line feed or Ctrl-Z,
+// would be refused or cut. (Data lines the reader files under the notes,
+// such as an empty divisor, are the format's own rule and are saved.)
+std::string reasonNotLoadableBack(const ProblemBoxes& boxes);
+// The file's bytes for the boxes (CR LF line ends). Fails with BadCondition
+// for a condition box that is not empty and not an integer, and with
+// WouldNotLoadBack when reasonNotLoadableBack has a reason.
 FileStatus formatProblemFile(const ProblemBoxes& boxes, std::string& bytes);
-// Writes the file completely or not at all: a regular file is replaced only
-// once the new one is complete; a device or FIFO is written in place. With
-// BadCondition nothing is opened or written.
-FileStatus writeProblemFile(const std::string& path, const ProblemBoxes& boxes);
 
 // --- Reading ---
 // Fills the boxes (emptied first) from the file's bytes. A line ends at LF,
 // with the CR before it dropped; a Ctrl-Z byte ends the file; the condition
-// line ends the reading. On LineTooLong or ReadError `boxes` holds what was
-// read before the failure.
+// line ends the reading. On LineTooLong, TooManyLines or ReadError `boxes`
+// holds what was read before the failure; memory stays bounded whatever the
+// input holds.
 // The encoding: a UTF-8 byte order mark at the start (dropped) makes the
 // file UTF-8; otherwise the first line beyond ASCII decides, by looksLikeUtf8.
 // The length limit applies to each line's cp932 length.

@@ -165,8 +165,10 @@ FileStatus load(Source& source, ProblemBoxes& boxes) {
     Loader loader{boxes};
     EncodingGuess guess(boxes.encoding);
     std::string line;
-    for (;;) {
-        switch (readLine(source, line)) {
+    for (int lines = 0;; ++lines) {
+        const LineResult result = readLine(source, line);
+        if (result == LineResult::Line && lines == kMaxProblemFileLines) return FileStatus::TooManyLines;
+        switch (result) {
         case LineResult::End:
             return FileStatus::Ok;
         case LineResult::TooLong:

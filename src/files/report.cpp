@@ -4,10 +4,9 @@
 #include "files/report.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string_view>
 
-#include "files/file_output.h"
+#include "model/normaliser.h"
 
 namespace varnokit {
 
@@ -22,47 +21,53 @@ const char* const kConditionPrefix = "\x8f\xf0\x8c\x8f * \x81\x82 ";  // 条件 
 const char* const kSolutionPrefix = "<\x89\xf0: ";  // <解: 
 const char* const kMakersNotice = "Varnokit developers, free to copy and share";
 
+// Lines for a sink; after the sink refused one, the rest are dropped.
 class Lines {
 public:
+    explicit Lines(ReportSink& sink) : sink_(sink) {}
+    bool ok() const { return ok_; }
     void add(std::string_view line) {
-        bytes_ += line;
-        bytes_ += "\r\n";
+        if (ok_) ok_ = sink_.line(line);
     }
     // "%*s": right-aligned in a field of `width` bytes; a longer text is kept whole.
     void addRight(int width, std::string_view text) {
         std::size_t field = width > 0 ? static_cast<std::size_t>(width) : 0;
-        if (text.size() < field) bytes_.append(field - text.size(), ' ');
-        add(text);
+        scratch_.assign(text.size() < field ? field - text.size() : 0, ' ');
+        scratch_ += text;
+        add(scratch_);
     }
-    std::string take() { return std::move(bytes_); }
 
 private:
-    std::string bytes_;
+    ReportSink& sink_;
+    bool ok_ = true;
+    std::string scratch_;  // reused: a report may have hundreds of millions of lines
 };
-
-// The typed text of a row; bounded, as the record's field may be full.
-std::string_view rawText(const WorkRow& row) {
-    const void* end = std::memchr(row.raw, '\0', kRawCapacity);
-    std::size_t length = end ? static_cast<std::size_t>(static_cast<const char*>(end) - row.raw)
-                             : static_cast<std::size_t>(kRawCapacity);
-    return std::string_view(row.raw, length);
-}
 
 int byteLength(std::string_view text) { return static_cast<int>(text.size()); }
 
-// Interior slots u = 0 … 2q-2 that exist in a record. A Solve stopped by
-// its checks can leave any quotient length behind, so the slots are bounded
-// by the record's rows.
+// Interior slots u = 0 … 2q-2 that exist in a record, bounded by its rows.
 int interiorSlotCount(const WorkRecord& record) {
     int q = record.rows[kQuotientRow].length;
     return std::clamp(2 * q - 1, 0, kRowCount - kFirstInteriorRow);
 }
 
-// Header and the puzzle as typed, bars from the parenthesis column to the
-// dividend's right end.
-void addPuzzle(Lines& out, const WorkRecord& work) {
-    const std::string_view divisor = rawText(work.rows[kDivisorRow]);
-    const std::string_view dividend = rawText(work.rows[kDividendRow]);
+// A typed text as one report line: a line feed (which no box lets through,
+// but the boxes' texts can come from anywhere) would split it.
+std::string oneLine(std::string text) {
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
+// Header and the puzzle as the last Solve was given it, bars from the
+// parenthesis column to the dividend's right end. It comes from the typed
+// lines, not from the records: a Solve the checks stopped early leaves the
+// records empty or half filled, and its report must still show the puzzle.
+void addPuzzle(Lines& out, const PuzzleState& state) {
+    const PuzzleInput& typed = state.typed;
+    const std::vector<std::string>& body = typed.bodyLines;
+    const std::string divisor = oneLine(trimLine(typed.divisor));
+    const std::string dividend = body.empty() ? std::string() : oneLine(trimLine(body.front()));
+    const std::string last = body.size() < 2 ? std::string() : oneLine(trimLine(body.back()));
     const int w0 = byteLength(divisor) + 1;
     const int e = byteLength(dividend) + w0;
     const std::string bar(dividend.size() + 1, '-');
@@ -71,20 +76,19 @@ void addPuzzle(Lines& out, const WorkRecord& work) {
     out.add("");
     out.add(kProblemHeading);
     out.add("");
-    out.addRight(e, rawText(work.rows[kQuotientRow]));
+    out.addRight(e, oneLine(trimLine(typed.quotient)));
     out.addRight(e, bar);
-    out.add(std::string(divisor) + ")" + std::string(dividend));
+    out.add(divisor + ")" + dividend);
     // A one-cell divisor shows no interior rows here.
-    if (work.rows[kDivisorRow].length != 1) {
-        for (int u = 0; u < interiorSlotCount(work); ++u) {
-            const WorkRow& row = work.rows[kFirstInteriorRow + u];
-            if (row.length == 0) continue;  // the empty pair of a zero quotient digit
-            const std::string_view text = rawText(row);
+    if (state.problem.rows[kDivisorRow].length != 1) {
+        for (std::size_t i = 1; i + 1 < body.size(); ++i) {
+            const std::string text = oneLine(rightTrimLine(body[i]));
+            if (text.empty()) continue;
             out.addRight(byteLength(text) + w0, text);
-            if (u % 2 == 0) out.addRight(e, bar);
+            if (i % 2 == 1) out.addRight(e, bar);  // after a partial product
         }
     }
-    out.addRight(e, rawText(work.rows[kRemainderRow]));
+    out.addRight(e, last);
     out.add("");
 }
 
@@ -133,23 +137,31 @@ void addSolution(Lines& out, const PuzzleState& state, int index) {
 
 }  // namespace
 
-std::string formatReport(const PuzzleState& state, const std::vector<std::string>& notes,
-                         const std::vector<std::string>& log) {
-    Lines out;
-    addPuzzle(out, state.work);
+bool writeReportLines(ReportSink& sink, const PuzzleState& state, const std::vector<std::string>& notes,
+                      const std::vector<std::string>& log) {
+    Lines out(sink);
+    addPuzzle(out, state);
     addNotesConditionAndLog(out, state, notes, log);
-    for (int i = 0; i < state.solutions.count(); ++i) addSolution(out, state, i);
+    for (int i = 0; i < state.solutions.count() && out.ok(); ++i) addSolution(out, state, i);
     out.add("");
     out.add(std::string("solved by Varnokit version ") + kVersionText);
     out.add(std::string(10, ' ') + kMakersNotice);
-    return out.take();
+    return out.ok();
 }
 
-FileStatus writeReport(const std::string& path, ReportMode mode, const PuzzleState& state,
-                       const std::vector<std::string>& notes, const std::vector<std::string>& log) {
-    const std::string bytes = formatReport(state, notes, log);
-    if (mode == ReportMode::Append) return appendToFile(path, bytes);
-    return replaceFileContents(path, bytes);
+std::string formatReport(const PuzzleState& state, const std::vector<std::string>& notes,
+                         const std::vector<std::string>& log) {
+    class Bytes : public ReportSink {
+    public:
+        bool line(std::string_view text) override {
+            bytes += text;
+            bytes += "\r\n";
+            return true;
+        }
+        std::string bytes;
+    } sink;
+    writeReportLines(sink, state, notes, log);
+    return std::move(sink.bytes);
 }
 
 }  // namespace varnokit

@@ -77,17 +77,16 @@ std::string middleLineName(int i) {
     return std::string(messages::kPartialProduct) + std::to_string(i) + messages::kLineNumberSuffix;
 }
 
-void readCondition(PuzzleState& state, const std::string& text) {
-    if (text.empty()) return;
+// The condition box: its digit, or the message that refuses it (none for an
+// empty box).
+const char* readCondition(const std::string& text, int32_t& digit) {
+    digit = -1;
+    if (text.empty()) return nullptr;
     Int128 value = 0;
-    if (!parseDecimal(text, value)) {
-        state.pending += messages::kConditionNotNumber;
-    } else if (value < 0 || value > 9) {
-        state.pending += messages::kConditionNotOneDigit;
-    } else {
-        state.conditionDigit = static_cast<int32_t>(value);
-        state.conditionChar = static_cast<char>('0' + state.conditionDigit);
-    }
+    if (!parseDecimal(text, value)) return messages::kConditionNotNumber;
+    if (value < 0 || value > 9) return messages::kConditionNotOneDigit;
+    digit = static_cast<int32_t>(value);
+    return nullptr;
 }
 
 }  // namespace
@@ -96,8 +95,12 @@ ParseStatus parse(PuzzleState& state, const PuzzleInput& input) {
     std::memset(&state.problem, 0, sizeof state.problem);
     std::memset(&state.work, 0, sizeof state.work);
     std::memset(&state.scratch, 0, sizeof state.scratch);
-    state.conditionDigit = -1;
-    state.conditionChar = 0;
+    state.typed = input;
+    // The condition is taken before any line can stop the parse, so that a
+    // rejected puzzle keeps it (the report shows it); its message still
+    // comes after the lines' messages.
+    const char* conditionMessage = readCondition(input.condition, state.conditionDigit);
+    state.conditionChar = state.conditionDigit >= 0 ? static_cast<char>('0' + state.conditionDigit) : 0;
     const std::size_t pendingBefore = state.pending.size();
     auto failed = [&] { return state.pending.size() != pendingBefore; };
     WorkRecord& rec = state.problem;
@@ -147,7 +150,7 @@ ParseStatus parse(PuzzleState& state, const PuzzleInput& input) {
         if (result == LineResult::MaskOverflow) return ParseStatus::MaskOverflow;
     }
 
-    readCondition(state, input.condition);
+    if (conditionMessage != nullptr) state.pending += conditionMessage;
     if (2 * rec.rows[kQuotientRow].length + 1 < lineCount) state.pending += messages::kTooManyProductLines;
     return failed() ? ParseStatus::Failed : ParseStatus::Ok;
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "model/puzzle_input.h"
 #include "model/work_record.h"
 #include "model/solution_list.h"
 
@@ -35,6 +36,10 @@ struct LetterBindings {
 void resetLetters(LetterBindings& bindings);
 
 struct PuzzleState {
+    // The boxes as the last parse was given them: the report shows this
+    // puzzle, also when the checks stopped before the records were filled.
+    PuzzleInput typed;
+
     // Records
     WorkRecord work;     // working state of the search; rows in solver order
     WorkRecord problem;  // rows as laid out on screen (interior rows keep leading blanks)

@@ -1,11 +1,20 @@
 // Storage of solutions and the reconstruction of their row values.
 #include "model/solution_list.h"
 
+#include <algorithm>
+#include <limits>
+#include <new>
+
 namespace varnokit {
 
+void SolutionList::setLimit(int64_t limit) {
+    limit_ = std::clamp<int64_t>(limit, 1, std::numeric_limits<int>::max());
+}
+
 void SolutionList::reset() {
-    items_.clear();
-    items_.shrink_to_fit();
+    blocks_.clear();
+    blocks_.shrink_to_fit();
+    count_ = 0;
     current_ = -1;
 }
 
@@ -16,19 +25,33 @@ void SolutionList::beginSearch(const WorkRecord& work) {
     }
 }
 
-void SolutionList::append(int64_t divisor, int64_t quotient) {
-    items_.push_back(StoredSolution{divisor, quotient});
-    current_ = count() - 1;
+bool SolutionList::append(int64_t divisor, int64_t quotient) {
+    if (storing_) {
+        const int64_t slot = count_ % kSolutionsPerBlock;
+        if (slot == 0) {
+            try {
+                // Left uninitialised: the pages are taken as solutions fill them.
+                std::unique_ptr<StoredSolution[]> block(new StoredSolution[kSolutionsPerBlock]);
+                blocks_.push_back(std::move(block));
+            } catch (const std::bad_alloc&) {
+                return false;
+            }
+        }
+        blocks_.back()[slot] = StoredSolution{divisor, quotient};
+        current_ = static_cast<int>(count_);
+    }
+    ++count_;
+    return true;
 }
 
-WorkRecord SolutionList::record(int index) const {
+WorkRecord SolutionList::record(int64_t index) const {
     WorkRecord copy = template_;
     const StoredSolution& s = at(index);
     fillRowValues(copy, s.divisor, s.quotient);
     return copy;
 }
 
-void SolutionList::rowValues(int index, Int128 (&out)[kRowCount]) const {
+void SolutionList::rowValues(int64_t index, Int128 (&out)[kRowCount]) const {
     const StoredSolution& s = at(index);
     computeRowValues(template_, s.divisor, s.quotient, out);
 }

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "model/work_record.h"
@@ -20,49 +21,66 @@ struct StoredSolution {
 };
 
 // --- Limit ---
-// Memory the stored solutions may take. A puzzle with very many solutions
-// (an all-'*' layout with eight free divisor digits has ninety million)
-// would otherwise grow the list until the system kills the program and
-// every solution is lost; at the limit the search stops and keeps them.
-constexpr std::size_t kSolutionMemoryBudget = std::size_t{1} << 30;  // 1 GiB
-constexpr int kMaxStoredSolutions =
-    static_cast<int>(kSolutionMemoryBudget / sizeof(StoredSolution));  // 67 108 864
+// The most solutions a list stores unless told otherwise (1 GiB of them).
+// The programs set a limit from the memory the machine can give before
+// each search: a puzzle with very many solutions (an all-'*' layout with
+// eight free divisor digits has ninety million) would otherwise grow the
+// list until the system kills the program and every solution is lost; at
+// the limit the search stops and keeps them.
+constexpr std::size_t kSolutionMemoryBudget = std::size_t{1} << 30;
+constexpr int64_t kMaxStoredSolutions =
+    static_cast<int64_t>(kSolutionMemoryBudget / sizeof(StoredSolution));  // 67 108 864
+// Solutions per block of storage (1 MiB). The list grows block by block, so
+// it never copies what it holds and takes hardly more than 16 bytes a
+// solution, where a doubling array briefly needs three times that.
+constexpr int kSolutionsPerBlock = 1 << 16;
 
 class SolutionList {
 public:
-    // --- Limit ---
-    void setLimit(int limit) { limit_ = limit; }   // kept across reset(); tests lower it
-    int limit() const { return limit_; }
-    bool full() const { return count() >= limit_; }
+    // --- Settings (kept across reset()) ---
+    // At most this many are stored; clamped to 1 … INT_MAX.
+    void setLimit(int64_t limit);
+    int64_t limit() const { return limit_; }
+    // false: solutions are counted, not stored (memory stays flat).
+    void setStoring(bool storing) { storing_ = storing; }
+    bool stores() const { return storing_; }
+    bool full() const { return storing_ && count_ >= limit_; }
 
     // --- Filling (the search) ---
     void reset();                               // empty, count 0, no current
     void beginSearch(const WorkRecord& work);   // the record every solution shares
-    void append(int64_t divisor, int64_t quotient);  // new tail, becomes current
+    // Adds a new tail, which becomes current; when not storing, only counts.
+    // False, with nothing added, when memory for it cannot be had.
+    bool append(int64_t divisor, int64_t quotient);
 
     // --- Reading ---
-    int count() const { return static_cast<int>(items_.size()); }
-    bool empty() const { return items_.empty(); }
-    const StoredSolution& at(int index) const { return items_[static_cast<std::size_t>(index)]; }
+    int64_t count() const { return count_; }    // solutions found (stored or counted)
+    bool empty() const { return count_ == 0; }
+    // Solution `index` (0-based); only while storing.
+    const StoredSolution& at(int64_t index) const {
+        return blocks_[static_cast<std::size_t>(index / kSolutionsPerBlock)][index % kSolutionsPerBlock];
+    }
     // The WorkRecord as copied at acceptance of solution `index` (0-based;
     // its sequence number is index + 1).
-    WorkRecord record(int index) const;
+    WorkRecord record(int64_t index) const;
     // Row values of solution `index` (row r in out[r]), without copying the
     // whole record: the fast path for passes over many solutions.
-    void rowValues(int index, Int128 (&out)[kRowCount]) const;
+    void rowValues(int64_t index, Int128 (&out)[kRowCount]) const;
     const WorkRecord& shared() const { return template_; }
 
     // --- Current position (display and navigation) ---
-    int current() const { return current_; }  // -1 when the list is empty
+    int current() const { return current_; }  // -1 when nothing is stored
     void setCurrent(int index) { current_ = index; }
     bool hasPrev() const { return current_ > 0; }
-    bool hasNext() const { return current_ >= 0 && current_ + 1 < count(); }
+    bool hasNext() const { return current_ >= 0 && current_ + 1 < count_; }
 
 private:
-    std::vector<StoredSolution> items_;
+    std::vector<std::unique_ptr<StoredSolution[]>> blocks_;
+    int64_t count_ = 0;
     WorkRecord template_{};
     int current_ = -1;
-    int limit_ = kMaxStoredSolutions;
+    int64_t limit_ = kMaxStoredSolutions;
+    bool storing_ = true;
 };
 
 // Computes the values of every row for divisor D and quotient Q:

@@ -22,11 +22,25 @@ bool acceptSolution(SearchContext& context, Int128 divisor, Int128 quotient) {
     if (!fits) return false;
 
     SolutionList& list = context.state.solutions;
-    if (list.full()) throw SolutionLimitReached{};
-    list.append(static_cast<int64_t>(divisor), static_cast<int64_t>(quotient));
+    if (list.full()) throw SolutionLimitReached{false};
+    if (!list.append(static_cast<int64_t>(divisor), static_cast<int64_t>(quotient)))
+        throw SolutionLimitReached{true};
     ++context.stats.solutions;
-    context.hooks.showSolutionCount(list.count());
+    // The clock is read for the first solution and every 256th after it.
+    const int64_t count = list.count();
+    if (count == 1 || count % 256 == 0) refreshSolutionCount(context);
+    if (context.stopAfter > 0 && count >= context.stopAfter) throw EnoughSolutions{};
     return true;
+}
+
+void refreshSolutionCount(SearchContext& context) {
+    const int64_t count = context.state.solutions.count();
+    if (count == context.countShown) return;
+    const auto now = std::chrono::steady_clock::now();
+    if (context.countShown > 0 && now - context.countShownAt < kCountRefreshInterval) return;
+    context.hooks.showSolutionCount(count);
+    context.countShown = count;
+    context.countShownAt = now;
 }
 
 }  // namespace varnokit

@@ -58,6 +58,7 @@ namespace {
 void progressCheck(SearchContext& context) {
     ++context.stats.progressChecks;
     context.hooks.progressStep();
+    refreshSolutionCount(context);
     context.hooks.processPendingInput();
     context.lastInput = std::chrono::steady_clock::now();
     if (context.state.abortFlag == 1) raiseAbort(context);
@@ -69,6 +70,7 @@ void progressCheck(SearchContext& context) {
 void pollInput(SearchContext& context) {
     const auto now = std::chrono::steady_clock::now();
     if (now - context.lastInput < kInputPollInterval) return;
+    refreshSolutionCount(context);
     context.hooks.processPendingInput();
     context.lastInput = std::chrono::steady_clock::now();
     if (context.state.abortFlag == 1) raiseAbort(context);

@@ -37,9 +37,10 @@ bool checkAndDeduce(PuzzleState& state, const PuzzleInput& input, SolveHooks& ho
     return substituteLetters(state);
 }
 
-// Runs the search; true when it was aborted or stopped at the solution limit.
-bool runSearch(PuzzleState& state, SolveHooks& hooks, const SolveOptions& options) {
+// Runs the search and tells how it ended.
+SolveOutcome runSearch(PuzzleState& state, SolveHooks& hooks, const SolveOptions& options) {
     SearchContext context{state, hooks, -1, {}, SearchStats{}};
+    context.stopAfter = options.maxSolutions;
     const TypedStarCells stars = examineTypedStars(state);
     for (int i = 0; i < kMaskLetters; ++i) {
         context.letterAvoidsCondition[i] = stars.letterAvoidsCondition[i];
@@ -50,24 +51,39 @@ bool runSearch(PuzzleState& state, SolveHooks& hooks, const SolveOptions& option
     state.solutions.beginSearch(state.work);
     // A cell typed as '*' that the deductions already fixed to the condition
     // digit leaves nothing to search: no assignment can be a solution.
-    if (stars.holdsCondition) return false;
+    if (stars.holdsCondition) return SolveOutcome::Searched;
+    SolveOutcome outcome = SolveOutcome::Searched;
     try {
         searchFunction(options.engine)(context);
     } catch (const SearchAborted&) {
         hooks.appendLog(kAbortedMessage);
-        return true;
-    } catch (const SolutionLimitReached&) {
+        outcome = SolveOutcome::Aborted;
+    } catch (const SolutionLimitReached& stop) {
         // Stopped like an abort: what was found stays in the list.
-        hooks.appendLog(kSolutionLimitPrefix + std::to_string(state.solutions.limit()) +
+        if (stop.outOfMemory) {
+            hooks.appendLog(kOutOfMemoryMessage);
+        } else {
+            hooks.appendLog(kSolutionLimitPrefix + std::to_string(state.solutions.limit()) +
+                            kSolutionLimitSuffix);
+        }
+        outcome = SolveOutcome::Aborted;
+    } catch (const EnoughSolutions&) {
+        hooks.appendLog(kEnoughSolutionsPrefix + std::to_string(options.maxSolutions) +
                         kSolutionLimitSuffix);
-        return true;
+        outcome = SolveOutcome::Limited;
     }
-    return false;
+    // The last count, which the refresh rate may have held back.
+    if (state.solutions.count() != context.countShown) hooks.showSolutionCount(state.solutions.count());
+    return outcome;
 }
 
-void writeSummary(const PuzzleState& state, SolveHooks& hooks) {
-    const int count = state.solutions.count();
-    if (count == 0) {
+// A search stopped at the number of solutions asked for never says
+// "一意解です。": more solutions may follow the first.
+void writeSummary(const PuzzleState& state, SolveHooks& hooks, SolveOutcome outcome) {
+    const int64_t count = state.solutions.count();
+    if (outcome == SolveOutcome::Limited) {
+        hooks.appendLog(std::to_string(count) + kSolutionsSuffix + state.pending);
+    } else if (count == 0) {
         hooks.appendLog(kNoSolutionMessage);
         hooks.appendLog(state.pending);
     } else if (count == 1) {
@@ -85,6 +101,7 @@ SolveOutcome solve(PuzzleState& state, const PuzzleInput& input, SolveHooks& hoo
     // Preparation
     state.maskCount = 0;
     state.solutions.reset();
+    state.solutions.setStoring(!options.countOnly);
     hooks.beginCommand();
     resetLetters(state.letters);
     state.abortFlag = 0;
@@ -97,21 +114,21 @@ SolveOutcome solve(PuzzleState& state, const PuzzleInput& input, SolveHooks& hoo
     if (checkAndDeduce(state, input, hooks)) {
         hooks.showMaskCount(state.maskCount);
         hooks.setBusyCursor(true);
-        const bool aborted = runSearch(state, hooks, options);
-        outcome = aborted ? SolveOutcome::Aborted : SolveOutcome::Searched;
+        outcome = runSearch(state, hooks, options);
         const double end = hooks.now();
         state.pending = kElapsedPrefix + formatElapsed(start, end) + kSecondsSuffix + "(" +
                         hooks.clockDescription() + ")";
     }
 
     // Common ending
-    const int count = state.solutions.count();
+    // Counted solutions (countOnly) cannot be shown or analysed.
+    const int64_t count = state.solutions.stores() ? state.solutions.count() : 0;
     hooks.progressShow(false);
     hooks.endCommand(count >= 2);
     state.abortFlag = 0;
     hooks.setBusyCursor(false);
     if (options.beep) hooks.beep();
-    writeSummary(state, hooks);
+    writeSummary(state, hooks, outcome);
     hooks.scrollLogToTop();
     if (count >= 1) {
         state.solutions.setCurrent(0);

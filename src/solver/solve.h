@@ -3,6 +3,8 @@
 // the hooks in the order the user sees them.
 #pragma once
 
+#include <cstdint>
+
 #include "model/puzzle_input.h"
 #include "model/puzzle_state.h"
 #include "solver/solve_hooks.h"
@@ -17,12 +19,15 @@ enum class SearchEngine {
 struct SolveOptions {
     bool beep = true;                        // "終了音" 有
     SearchEngine engine = SearchEngine::Fast;
+    bool countOnly = false;                  // count the solutions, store none
+    int64_t maxSolutions = 0;                // stop at this many solutions; 0: find all
 };
 
 enum class SolveOutcome {
     Rejected,  // the checks or propagation stopped it; nothing was searched
     Searched,  // the search ran to its end
-    Aborted,   // the search was stopped by Abort
+    Aborted,   // the search was stopped by Abort, or the list could not take more
+    Limited,   // the search stopped at the maxSolutions-th solution
 };
 
 SolveOutcome solve(PuzzleState& state, const PuzzleInput& input, SolveHooks& hooks,

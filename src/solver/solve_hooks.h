@@ -3,6 +3,7 @@
 // terminal, and the tests with fakes. Every text is cp932.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace varnokit {
@@ -19,7 +20,7 @@ public:
     virtual void scrollLogToTop() {}
     virtual void setBusyCursor(bool /*busy*/) {}
     virtual void showMaskCount(int /*count*/) {}
-    virtual void showSolutionCount(int /*count*/) {}  // grows while the search runs
+    virtual void showSolutionCount(int64_t /*count*/) {}  // grows while the search runs, a few times a second
     virtual void showFirstSolution() {}   // the list's current node is its head
 
     // --- Result log ---

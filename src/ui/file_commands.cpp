@@ -6,6 +6,7 @@
 
 #include "files/problem_file.h"
 #include "files/report.h"
+#include "platform/file_saving.h"
 #include "ui/desktop.h"
 #include "ui/main_window.h"
 #include "ui/memo_box.h"
@@ -85,6 +86,12 @@ void TForm1::Button9Click() {
         !boxText(Memo10, boxes.quotient) || !boxLines(Memo1, boxes.body) ||
         !boxText(Memo4, boxes.condition))
         return;
+    // Nor is a file written that would not load back as the boxes stand.
+    const std::string unsavable = reasonNotLoadableBack(boxes);
+    if (!unsavable.empty()) {
+        desktop_.showMessage(this, fromCp932ForDisplay(unsavable));
+        return;
+    }
     const QString start = currentFile_.isEmpty() ? folderOf(memory_.problemFile()) : currentFile_;
     const QString name = chooseSaveName(QStringLiteral("問題保存"), start, true);
     if (name.isEmpty()) return;

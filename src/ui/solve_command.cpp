@@ -6,7 +6,9 @@
 #include <QPushButton>
 #include <QThread>
 #include <algorithm>
+#include <chrono>
 
+#include "platform/memory_budget.h"
 #include "solver/solve.h"
 #include "ui/desktop.h"
 #include "ui/main_window.h"
@@ -48,7 +50,7 @@ public:
             QApplication::restoreOverrideCursor();
     }
     void showMaskCount(int count) override { w_.Memo12->setPlainText(QString::number(count)); }
-    void showSolutionCount(int count) override { w_.Memo11->setPlainText(QString::number(count)); }
+    void showSolutionCount(int64_t count) override { w_.Memo11->setPlainText(QString::number(count)); }
     void showFirstSolution() override {
         w_.state_.solutions.setCurrent(0);
         w_.showSolution();
@@ -56,15 +58,31 @@ public:
 
     void appendLog(const std::string& line) override { w_.Memo3->appendLine(fromCp932ForDisplay(line)); }
 
+    // The bar, the count and the user's input at most ten times a second,
+    // and not at all in a search shorter than that: showing the bar and
+    // repainting it at each of the search's hundred progress steps once
+    // made a short Solve take twice as long as its search.
     void progressReset() override {
         w_.ProgressBar1->setRange(0, 100);
         w_.ProgressBar1->setValue(0);
+        steps_ = 0;
+        lastInput_ = std::chrono::steady_clock::now();
     }
-    void progressShow(bool visible) override { w_.ProgressBar1->setVisible(visible); }
-    void progressStep() override {
-        w_.ProgressBar1->setValue(std::min(w_.ProgressBar1->value() + 1, w_.ProgressBar1->maximum()));
+    void progressShow(bool visible) override {
+        barWanted_ = visible;
+        if (!visible) w_.ProgressBar1->setVisible(false);
     }
-    void processPendingInput() override { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+    void progressStep() override { ++steps_; }
+    void processPendingInput() override {
+        const auto now = std::chrono::steady_clock::now();
+        if (now - lastInput_ < std::chrono::milliseconds(100)) return;
+        lastInput_ = now;
+        if (barWanted_) {
+            w_.ProgressBar1->setValue(std::min(steps_, w_.ProgressBar1->maximum()));
+            w_.ProgressBar1->setVisible(true);
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
     void sleepMs(int ms) override { QThread::msleep(static_cast<unsigned long>(ms)); }
 
     // The end-sound option is read when the Solve ends, not when it starts.
@@ -78,6 +96,9 @@ public:
 private:
     TForm1& w_;
     bool busy_ = false;
+    bool barWanted_ = false;  // the search runs: the bar shows at the next input
+    int steps_ = 0;           // progress steps so far; the bar's value
+    std::chrono::steady_clock::time_point lastInput_{};
 };
 
 bool TForm1::readPuzzleInput(PuzzleInput& input) {
@@ -93,6 +114,10 @@ void TForm1::Button1Click() {
     if (const PuzzleSnapshot typed = typedPuzzle(); !typed.isEmpty()) memory_.setLastPuzzle(typed);
     dropStartOffer();
 
+    // The list may take what the machine can give now, the last Solve's
+    // solutions released first.
+    state_.solutions.reset();
+    state_.solutions.setLimit(solutionLimitForThisMachine());
     WindowHooks hooks(*this);
     SolveOptions options;
     options.beep = true;  // the hook asks 終了音 at the end

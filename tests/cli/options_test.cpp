@@ -10,7 +10,8 @@ ParsedArguments parse(std::vector<std::string> args) { return parseArguments(arg
 
 TEST(CliOptions, AcceptsEveryOptionInEitherForm) {
     ParsedArguments p = parse({"solve", "--json", "a.txt", "--timeout", "2.5", "--no-clock",
-                               "--engine=reference", "--unique", "--report=out.txt", "--overwrite", "-"});
+                               "--engine=reference", "--unique", "--report=out.txt", "--overwrite", "-",
+                               "--max-solutions", "2"});
     ASSERT_TRUE(p.ok) << p.error;
     EXPECT_EQ(p.command, Command::Solve);
     const CliOptions& o = p.options;
@@ -22,6 +23,12 @@ TEST(CliOptions, AcceptsEveryOptionInEitherForm) {
     EXPECT_EQ(o.reportPath, "out.txt");
     EXPECT_TRUE(o.overwrite);
     EXPECT_EQ(o.files, (std::vector<std::string>{"a.txt", "-"}));
+    EXPECT_EQ(o.maxSolutions, 2);
+    EXPECT_FALSE(o.countOnly);
+    ParsedArguments counting = parse({"solve", "--count", "--max-solutions=2147483647", "a.txt"});
+    ASSERT_TRUE(counting.ok) << counting.error;
+    EXPECT_TRUE(counting.options.countOnly);
+    EXPECT_EQ(counting.options.maxSolutions, 2147483647);
 }
 
 TEST(CliOptions, DefaultsAndFilesAfterDoubleDash) {
@@ -76,6 +83,11 @@ TEST(CliOptions, RefusesBadUsageWithAReason) {
         {{"solve", "a.txt", "--json", "--report-stdout"}, "cannot be used together"},
         {{"solve", "-", "-"}, "only once"},
         {{"solve", "a.txt", "--report="}, "file name"},
+        {{"solve", "a.txt", "--max-solutions", "0"}, "from 1 to 2147483647"},
+        {{"solve", "a.txt", "--max-solutions", "2147483648"}, "from 1 to 2147483647"},
+        {{"solve", "a.txt", "--max-solutions", "-2"}, "from 1 to 2147483647"},
+        {{"solve", "a.txt", "--max-solutions", "two"}, "from 1 to 2147483647"},
+        {{"solve", "a.txt", "--count", "--unique"}, "--count does not keep"},
     };
     for (const Case& c : cases) {
         ParsedArguments p = parse(c.args);

@@ -48,6 +48,16 @@ TEST(RunCli, AnUnwritableStandardOutputIsAnError) {
     EXPECT_NE(err.str().find("cannot write the standard output"), std::string::npos);
 }
 
+TEST(RunCli, OutputWhoseReaderLeftEndsQuietly) {
+    MemoryInput in("");
+    std::ostringstream out, err;
+    out.setstate(std::ios::badbit);
+    CliIo io{in.file, out, err, false, fakeServices};
+    io.outputClosed = [] { return true; };
+    EXPECT_EQ(runCli({"solve", kExample, kExample}, io), kExitOutputClosed);
+    EXPECT_EQ(err.str(), "");
+}
+
 TEST(RunCli, StandardInputAndTheHooksOfTheRun) {
     MemoryInput in("1*\r\n*8\r\n**6\r\n8*\r\n *6\r\n 9*\r\n0\r\n");
     std::ostringstream out, err;

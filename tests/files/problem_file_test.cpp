@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "files/problem_file.h"
+#include "platform/file_saving.h"
 #include "files/scratch_folder.h"
 #include "support/text.h"
 
@@ -214,13 +215,14 @@ TEST(ProblemFileParse, LinesUpTo126BytesOnly) {
     parsed(longest + "\r\r\n", FileStatus::LineTooLong);
 }
 
-TEST(ProblemFileParse, WriterDoesNotLimitLinesButTheReaderRefusesThem) {
-    ProblemBoxes boxes;
-    boxes.notes = {std::string(200, 'x')};
+TEST(ProblemFileParse, TenThousandLinesAtMost) {
     std::string bytes;
-    ASSERT_EQ(formatProblemFile(boxes, bytes), FileStatus::Ok);
-    EXPECT_NE(bytes.find(std::string(200, 'x')), std::string::npos);
-    parsed(bytes, FileStatus::LineTooLong);
+    for (int i = 0; i < kMaxProblemFileLines; ++i) bytes += "#\r\n";
+    EXPECT_EQ(parsed(bytes).notes.size(), static_cast<std::size_t>(kMaxProblemFileLines));
+    // One more line, even a marker that keeps nothing, is one too many.
+    ProblemBoxes partial = parsed(bytes + "<!--comment\r\n", FileStatus::TooManyLines);
+    EXPECT_EQ(partial.notes.size(), static_cast<std::size_t>(kMaxProblemFileLines));
+    EXPECT_EQ(fileStatusMessage(FileStatus::TooManyLines), sjis("入力ファイルの行が多すぎます"));
 }
 
 /* --- Encodings --- */

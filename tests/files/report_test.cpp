@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "files/report.h"
+#include "platform/file_saving.h"
 #include "files/scratch_folder.h"
 #include "solver/solve.h"
 #include "support/text.h"
@@ -232,6 +233,39 @@ TEST(ReportSections, ReportBeforeAnyPuzzleWasLaidOut) {
     PuzzleState state;
     EXPECT_EQ(formatReport(state, {}, {"x"}),
               kHeader + crlfLines({" ", "-", ")", " ", "", "x", ""}) + kTrailer);
+}
+
+TEST(ReportSections, RejectedSolveShowsThePuzzleItWasGivenWithItsCondition) {
+    // Rejected at three different steps: the parse (a character no cell can
+    // be), the line counts, and the layout checks after a clean parse. The
+    // report once showed an empty puzzle block and no condition for these.
+    const PuzzleInput rejected[] = {
+        typed("1~", "78", {"936", "84", " 96", " 96", "0"}, "5"),
+        typed("12", "78", {"936", "84", " 96", "0"}, "5"),
+        typed("12", "78", {"936", "84", "  96", " 96", "0"}, "5"),
+    };
+    for (const PuzzleInput& input : rejected) {
+        Solved run = solved(input);
+        ASSERT_EQ(run.state->solutions.count(), 0);
+        const std::string report = formatReport(*run.state, {}, run.log);
+        std::vector<std::string> block = {"    78", "  ----", input.divisor + ")936"};
+        for (std::size_t i = 1; i + 1 < input.bodyLines.size(); ++i) {
+            block.push_back("   " + input.bodyLines[i]);
+            if (i % 2 == 1) block.push_back("  ----");
+        }
+        block.push_back("     0");
+        block.push_back("");
+        block.push_back(sjis("条件 * ≠ 5"));
+        EXPECT_EQ(report.rfind(kHeader + crlfLines(block), 0), 0u) << testing::utf8(report);
+    }
+}
+
+TEST(ReportSections, ATooLongLineIsShownAsTyped) {
+    // A line the record cannot hold is still the puzzle the user typed.
+    const std::string longDividend(70, '*');
+    Solved run = solved(typed("12", "78", {longDividend, "84", " 96", " 96", "0"}));
+    const std::string report = formatReport(*run.state, {}, run.log);
+    EXPECT_NE(report.find("\r\n12)" + longDividend + "\r\n"), std::string::npos);
 }
 
 /* --- Files --- */

@@ -28,7 +28,7 @@ TEST(Acceptance, StoresAFittingDividendWithItsValues) {
     EXPECT_EQ(a.state.work.rows[kDividendRow].value, 936);
     ASSERT_EQ(a.state.solutions.count(), 1);
     EXPECT_EQ(a.state.solutions.current(), 0);
-    EXPECT_EQ(a.hooks.shownCounts, std::vector<int>{1});
+    EXPECT_EQ(a.hooks.shownCounts, std::vector<int64_t>{1});
     EXPECT_FALSE(acceptSolution(a.context, 12, 79));  // 948 does not fit 9*6
     EXPECT_EQ(a.state.solutions.count(), 1);
 }

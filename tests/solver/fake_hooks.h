@@ -30,7 +30,7 @@ public:
         if (abortAtInput > 0 && inputCalls == abortAtInput && state_ != nullptr) state_->abortFlag = 1;
     }
     void progressStep() override { ++progressSteps; }
-    void showSolutionCount(int count) override { shownCounts.push_back(count); }
+    void showSolutionCount(int64_t count) override { shownCounts.push_back(count); }
     void showMaskCount(int count) override { maskCount = count; }
     void showFirstSolution() override { ++firstSolutionShown; }
     void disableAbort() override { ++abortDisabled; }
@@ -48,7 +48,7 @@ public:
     int inputCalls = 0;
     int abortAtInput = 0;  // 0: never press Abort
     int progressSteps = 0;
-    std::vector<int> shownCounts;
+    std::vector<int64_t> shownCounts;
     int maskCount = -1;
     int firstSolutionShown = 0;
     int abortDisabled = 0;

@@ -105,7 +105,7 @@ TEST(ReferenceSearch, WorkedExample) {
     EXPECT_EQ(record.rows[partialProductRow(0)].value, 84);
     EXPECT_EQ(record.rows[differenceRow(1)].value, 96);
     EXPECT_EQ(record.rows[partialProductRow(1)].value, 96);
-    EXPECT_EQ(s.hooks.shownCounts, std::vector<int>{1});
+    EXPECT_EQ(s.hooks.shownCounts, std::vector<int64_t>{1});
     EXPECT_EQ(s.context.stats.solutions, 1);
 }
 

@@ -99,7 +99,10 @@ TEST(Solve, SeveralSolutionsOnOneLine) {
     EXPECT_EQ(s.hooks.log,
               (std::vector<std::string>{kStartLine, sjis("4個の解があります。") + timing("1.5")}));
     EXPECT_EQ(s.found(), (std::vector<std::pair<int64_t, int64_t>>{{1, 2}, {2, 2}, {3, 2}, {4, 2}}));
-    EXPECT_EQ(s.hooks.shownCounts, (std::vector<int>{1, 2, 3, 4}));
+    // The first count at once, the last at the end; in between only a few a second.
+    ASSERT_GE(s.hooks.shownCounts.size(), 2u);
+    EXPECT_EQ(s.hooks.shownCounts.front(), 1);
+    EXPECT_EQ(s.hooks.shownCounts.back(), 4);
     EXPECT_TRUE(s.hooks.analyseEnabled);
     EXPECT_EQ(s.state.solutions.current(), 0);  // the first solution is shown
 }

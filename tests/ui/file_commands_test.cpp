@@ -59,6 +59,7 @@ private slots:
     void unreadableBytesAreMarkedAndNeverSavedBack();
     void unmappableCharacterStopsSaveNamingTheBox();
     void utf8FilesLoadWithOrWithoutAMarkAndSaveAsCp932();
+    void notesThatWouldNotLoadBackAreNotSaved();
     void saveResultAppendsOrOverwrites();
     void uniqueSolutionAppendsBothPasses();
     void fileNamedAtStartIsLoadedAndExamplesAreFound();
@@ -226,6 +227,19 @@ void FileCommandTest::utf8FilesLoadWithOrWithoutAMarkAndSaveAsCp932() {
     QVERIFY2(f.desktop.messages.first().contains(QStringLiteral("UTF-8")), qPrintable(f.desktop.messages.first()));
     QVERIFY(f.desktop.messages.first().contains(QStringLiteral("「注釈」")));
     QCOMPARE(f.w().Memo7->toPlainText(), QStringLiteral("12"));
+}
+
+void FileCommandTest::notesThatWouldNotLoadBackAreNotSaved() {
+    WindowFixture f;
+    typeWorkedExample(f.w());
+    f.w().Memo6->setPlainText(QStringLiteral("前置き\ncomment-->\n後書き"));
+    const QString out = dirPath(QStringLiteral("notes.txt"));
+    f.desktop.nextSaveNames.push_back(out);
+    QTest::mouseClick(f.w().Button9, Qt::LeftButton);
+    QCOMPARE(f.desktop.messages,
+             QStringList{QStringLiteral("注釈の2行目は「comment-->」だけの行で、保存すると読み戻せません。")});
+    QVERIFY(f.desktop.saveStartNames.isEmpty());  // stopped before the dialog
+    QVERIFY(!QFile::exists(out));
 }
 
 void FileCommandTest::saveResultAppendsOrOverwrites() {
