@@ -19,6 +19,7 @@
 
 using varnokit::testing::WindowFixture;
 using varnokit::testing::navigationState;
+using varnokit::testing::typeEndlessSearch;
 
 namespace {
 
@@ -38,22 +39,6 @@ QJsonArray knownSolutions(const char* jsonName) {
 void load(WindowFixture& f, const QString& path) {
     f.desktop.nextOpenNames.push_back(path);
     QTest::mouseClick(f.w().Button8, Qt::LeftButton);
-}
-
-// A 12-digit divisor and a 6-digit quotient, every cell '*': a search of
-// years, which only Abort or Exit ends.
-void typeEndlessSearch(varnokit::ui::TForm1& w) {
-    const QString row = QString(13, u'*');
-    QStringList body{QString(18, u'*')};
-    for (int k = 0; k < 6; ++k) {
-        const QString indent(k, u' ');
-        if (k > 0) body << indent + row;
-        body << indent + row;
-    }
-    body << QStringLiteral("0");
-    w.Memo7->setPlainText(QString(12, u'*'));
-    w.Memo10->setPlainText(QString(6, u'*'));
-    w.Memo1->setLines(body);
 }
 
 QString enabledCommands(varnokit::ui::TForm1& w) {

@@ -45,6 +45,20 @@ void storeWorkedExampleSolutions(PuzzleState& state,
     state.solutions.setCurrent(0);
 }
 
+void typeEndlessSearch(ui::TForm1& window) {
+    const QString row(13, u'*');
+    QStringList body{QString(18, u'*')};
+    for (int k = 0; k < 6; ++k) {
+        const QString indent(k, u' ');
+        if (k > 0) body << indent + row;  // the difference line above P_k
+        body << indent + row;
+    }
+    body << QStringLiteral("0");
+    window.Memo7->setPlainText(QString(12, u'*'));
+    window.Memo10->setPlainText(QString(6, u'*'));
+    window.Memo1->setLines(body);
+}
+
 QString navigationState(ui::TForm1& window) {
     QString out;
     for (QPushButton* b : {window.Button4, window.Button5, window.Button6, window.Button7})

@@ -29,6 +29,12 @@ struct WindowFixture {
 void storeWorkedExampleSolutions(PuzzleState& state,
                                  std::initializer_list<std::pair<int64_t, int64_t>> solutions);
 
+// Types a 12-digit divisor and a 6-digit quotient, every cell '*', into the
+// boxes: a search of years, which only Abort or Exit ends. (A puzzle the
+// engine solves in under 100 ms never lets input through: no timer or key
+// of a test runs during its search.)
+void typeEndlessSearch(ui::TForm1& window);
+
 // The enabled state of Button4 … Button7 as a four-letter string, e.g. "--++".
 QString navigationState(ui::TForm1& window);
 
