@@ -83,6 +83,9 @@ const char* const kDivisorPrefix = "  \x8f\x9c\x90\x94: ";           //   除数
 const char* const kQuotientPrefix = "  \x8f\xa4: ";                  //   商:
 const char* const kInteriorPrefix = "  \x95\x94\x95\xaa\x90\xcf";    //   部分積
 const char* const kInteriorSuffix = "\x8ds\x96\xda: ";               // 行目:
+const char* const kNeitherHelps =
+    "\x88\xea\x82\xc2\x82\xcc\x8f\xf0\x8c\x8f\x81" "E\x88\xea\x82\xc2\x82\xcc\x90\x94\x8e\x9a\x82\xc5\x82\xcd"
+    "\x88\xea\x88\xd3\x89\xbb\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x81" "B";  // 一つの条件・一つの数字では一意化できません。
 
 }  // namespace
 
@@ -183,6 +186,14 @@ std::vector<std::string> analyseDigits(const PuzzleState& state) {
             }
         }
     }
+    return lines;
+}
+
+std::vector<std::string> analyseUniqueness(const PuzzleState& state) {
+    std::vector<std::string> lines = analyseConditions(state);
+    const std::vector<std::string> digits = analyseDigits(state);
+    lines.insert(lines.end(), digits.begin(), digits.end());
+    if (lines.empty()) lines.emplace_back(kNeitherHelps);
     return lines;
 }
 

@@ -16,4 +16,9 @@ std::vector<std::string> analyseConditions(const PuzzleState& state);
 // "数字化により一意化可能" followed by "prefix P → P′" lines, or nothing.
 std::vector<std::string> analyseDigits(const PuzzleState& state);
 
+// What "一意解" writes: both passes, and when neither finds anything the
+// line "一つの条件・一つの数字では一意化できません。", so the user sees that
+// the analysis ran.
+std::vector<std::string> analyseUniqueness(const PuzzleState& state);
+
 }  // namespace varnokit

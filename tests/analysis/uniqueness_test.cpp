@@ -97,6 +97,17 @@ TEST(AnalyseUniqueness, NothingQualifiesGivesNoHeading) {
     auto state = solvedState(Layout{"12", "*", "", "**", {"**"}, 0}, {{12, 7}, {12, 7}});
     EXPECT_TRUE(analyseDigits(*state).empty());
     EXPECT_TRUE(analyseConditions(*state).empty());
+    // What the button writes then: one line saying so, instead of nothing.
+    EXPECT_EQ(analyseUniqueness(*state), sjisLines({"一つの条件・一つの数字では一意化できません。"}));
+}
+
+TEST(AnalyseUniqueness, BothPassesInOrderWhenEitherFindsSomething) {
+    auto state = solvedState(sevenTimes(), {{12, 7}, {13, 7}});
+    std::vector<std::string> expected = analyseConditions(*state);
+    const std::vector<std::string> digits = analyseDigits(*state);
+    ASSERT_FALSE(digits.empty());
+    expected.insert(expected.end(), digits.begin(), digits.end());
+    EXPECT_EQ(analyseUniqueness(*state), expected);
 }
 
 }  // namespace

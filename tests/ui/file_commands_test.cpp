@@ -306,6 +306,12 @@ void FileCommandTest::uniqueSolutionAppendsBothPasses() {
     QVERIFY(f.w().Button11->isEnabled());
     QCOMPARE(varnokit::testing::navigationState(f.w()), navigation);
     QCOMPARE(f.w().state().solutions.count(), 2);
+
+    // Solutions no single condition or digit tells apart: a line says so.
+    storeWorkedExampleSolutions(f.w().state(), {{12, 78}, {12, 78}});
+    f.w().Memo3->clear();
+    QTest::mouseClick(f.w().Button11, Qt::LeftButton);
+    QCOMPARE(f.w().Memo3->lines(), QStringList{QStringLiteral("一つの条件・一つの数字では一意化できません。")});
 }
 
 void FileCommandTest::fileNamedAtStartIsLoadedAndExamplesAreFound() {
