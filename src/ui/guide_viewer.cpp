@@ -1,4 +1,5 @@
-// The guide is compiled into the program as a Qt resource (docs/guide.html).
+// The guides are compiled into the program as Qt resources (docs/guide.html
+// in Japanese, docs/guide.en.html in English).
 #include "ui/guide_viewer.h"
 
 #include <QUrl>
@@ -11,7 +12,12 @@ GuideViewer::GuideViewer(QWidget* parent) : QTextBrowser(parent) {
     setWindowTitle(QStringLiteral("Varnokit ヘルプ"));
     setOpenExternalLinks(false);
     resize(640, 560);
-    setSource(QUrl(QStringLiteral("qrc:/guide/guide.html")));
+    setSource(guideFor(QLocale()));
+}
+
+QUrl GuideViewer::guideFor(const QLocale& locale) {
+    return QUrl(locale.language() == QLocale::Japanese ? QStringLiteral("qrc:/guide/guide.html")
+                                                        : QStringLiteral("qrc:/guide/guide.en.html"));
 }
 
 void GuideViewer::showContents() {

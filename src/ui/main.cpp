@@ -9,6 +9,7 @@
 
 #include "ui/desktop.h"
 #include "ui/main_window.h"
+#include "ui/translations.h"
 #include "varnokit_version.h"
 
 namespace {
@@ -70,6 +71,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Varnokit"));
     QApplication::setApplicationVersion(QStringLiteral(VARNOKIT_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.varnokit.Varnokit"));
+    varnokit::ui::installQtTranslations();  // the file dialogs in Japanese, like the window
     QString file;
     if (!fileArgument(QApplication::arguments(), file)) return 2;
     try {

@@ -124,6 +124,12 @@ void TForm1::buildControls() {
     Label3 = label(client, "Label3", 360, 0, QStringLiteral("解"), underlined(proportionalFont(16)), blue);
     Label7 = label(client, "Label7", 416, 3, QStringLiteral("番目／"), fixedFont(13));
     Label6 = label(client, "Label6", 512, 3, QStringLiteral("個中"), fixedFont(13));
+    // Each starts on the right edge of the box before it: the text stands
+    // a little in from the label's place so that the two do not touch.
+    for (QLabel* l : {Label7, Label6}) {
+        l->setIndent(2);
+        l->adjustSize();
+    }
     QFont notice = serifFont(13);
     notice.setItalic(true);
     Label9 = label(client, "Label9", 544, 0, QString::fromUtf8(kMakerNotice), notice, QColor(Qt::red));

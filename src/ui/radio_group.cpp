@@ -11,6 +11,9 @@ RadioGroup::RadioGroup(const QString& name, const QString& caption, const QStrin
                        int columns, QWidget* parent)
     : QGroupBox(caption, parent), group_(new QButtonGroup(this)) {
     setObjectName(name);
+    // The style's gap between circle and caption is too wide for the design's
+    // narrow groups: each caption ran into the next item's circle.
+    setStyleSheet(QStringLiteral("QRadioButton { spacing: 2px; }"));
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(4, 0, 2, 0);
     layout->setSpacing(0);

@@ -1,6 +1,8 @@
 // The small commands driven through the real window: start-up, Clear,
 // Abort, Exit (button, menu, close box), Help and About.
 #include <QApplication>
+#include <QMessageBox>
+#include <QLocale>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -10,6 +12,7 @@
 #include "ui/about_box.h"
 #include "ui/guide_viewer.h"
 #include "ui/radio_group.h"
+#include "ui/translations.h"
 #include "window_fixture.h"
 
 using varnokit::testing::WindowFixture;
@@ -43,6 +46,7 @@ private slots:
     void exitReleasesSolutionsAndCloses();
     void helpOpensTheGuideAtItsContents();
     void aboutBoxShowsModallyAndClosesWithOk();
+    void qtsOwnDialogsSpeakJapanese();
 };
 
 void CommandTest::startUpLeavesOnlyTheFirstCommandsEnabled() {
@@ -108,25 +112,40 @@ void CommandTest::exitReleasesSolutionsAndCloses() {
 }
 
 void CommandTest::helpOpensTheGuideAtItsContents() {
-    WindowFixture f;
-    QVERIFY(!f.w().guideViewer());
-    f.w().Help2->trigger();
-    auto* viewer = f.w().guideViewer();
-    QVERIFY(viewer);
-    QVERIFY(viewer->isVisible());
-    QVERIFY(viewer->isWindow());
-    QVERIFY(viewer->toPlainText().contains(QStringLiteral("Typing a puzzle")));
-    // Opened at the contents: the contents heading is the first thing in view.
-    const QTextCursor contents = viewer->document()->find(QStringLiteral("Contents 目次"));
-    QVERIFY(!contents.isNull());
-    QVERIFY(viewer->cursorRect(contents).top() >= 0);
-    QVERIFY(viewer->cursorRect(contents).top() < viewer->viewport()->height() / 2);
+    const QLocale before;
+    // The guide in Japanese, or in English for another language; each opens at its contents.
+    const struct { QLocale locale; const char* text; const char* contents; } guides[] = {
+        {QLocale(QLocale::Japanese, QLocale::Japan), "問題の入力", "目次"},
+        {QLocale(QLocale::English, QLocale::UnitedKingdom), "Typing a puzzle", "Contents"},
+        {QLocale(QLocale::German, QLocale::Germany), "Typing a puzzle", "Contents"},
+    };
+    for (const auto& g : guides) {
+        QLocale::setDefault(g.locale);
+        WindowFixture f;
+        QVERIFY(!f.w().guideViewer());
+        f.w().Help2->trigger();
+        auto* viewer = f.w().guideViewer();
+        QVERIFY(viewer);
+        QVERIFY(viewer->isVisible());
+        QVERIFY(viewer->isWindow());
+        QVERIFY(viewer->toPlainText().contains(QString::fromUtf8(g.text)));
+        // Opened at the contents: the contents heading is the first thing in view.
+        const QTextCursor contents = viewer->document()->find(QString::fromUtf8(g.contents));
+        QVERIFY(!contents.isNull());
+        QVERIFY(viewer->cursorRect(contents).top() >= 0);
+        QVERIFY(viewer->cursorRect(contents).top() < viewer->viewport()->height() / 2);
+        // The kana picture is there, and the other language is one link away.
+        QVERIFY(!viewer->document()->resource(QTextDocument::ImageResource,
+                                                QUrl(QStringLiteral("kana-layout.png"))).isNull());
+        QVERIFY(viewer->toHtml().contains(g.locale.language() == QLocale::Japanese ? "guide.en.html" : "guide.html"));
 
-    // Asking again reuses the window; closing the main window closes it.
-    f.w().Help2->trigger();
-    QCOMPARE(f.w().findChildren<varnokit::ui::GuideViewer*>().size(), 1);
-    f.w().close();
-    QVERIFY(!viewer->isVisible());
+        // Asking again reuses the window; closing the main window closes it.
+        f.w().Help2->trigger();
+        QCOMPARE(f.w().findChildren<varnokit::ui::GuideViewer*>().size(), 1);
+        f.w().close();
+        QVERIFY(!viewer->isVisible());
+    }
+    QLocale::setDefault(before);
 }
 
 void CommandTest::aboutBoxShowsModallyAndClosesWithOk() {
@@ -148,6 +167,19 @@ void CommandTest::aboutBoxShowsModallyAndClosesWithOk() {
     QVERIFY(f.w().aboutBox()->isHidden());
     QCOMPARE(f.w().aboutBox()->result(), int(QDialog::Accepted));
     QCOMPARE(f.w().aboutBox()->size(), QSize(298, 213));
+}
+
+void CommandTest::qtsOwnDialogsSpeakJapanese() {
+    // The translations come with qt6-translations-l10n, which tools/setup installs.
+    QVERIFY(varnokit::ui::installQtTranslations());
+    QVERIFY(varnokit::ui::installQtTranslations());  // once is enough; again is harmless
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Varnokit"), QStringLiteral("?"),
+                    QMessageBox::Yes | QMessageBox::No);
+    QVERIFY2(box.button(QMessageBox::Yes)->text().contains(QStringLiteral("はい")),
+             qPrintable(box.button(QMessageBox::Yes)->text()));
+    QVERIFY(box.button(QMessageBox::No)->text().contains(QStringLiteral("いいえ")));
+    QVERIFY2(QCoreApplication::translate("QFileDialog", "&Open") != QStringLiteral("&Open"),
+             qPrintable(QCoreApplication::translate("QFileDialog", "&Open")));
 }
 
 int runCommandTests(int argc, char** argv) {

@@ -31,6 +31,7 @@ private slots:
     void menuHoldsItsThreeCommands();
     void tabOrderFollowsTheDesign();
     void fixedPitchFontIsTwoToOne();
+    void captionsRunIntoNothing();
     void singleLineBoxesTakeNoLineBreak();
     void rightJustifiedBoxesEndAtTheRight();
     void inputMethodTextIsAccepted();
@@ -178,6 +179,24 @@ void LayoutTest::fixedPitchFontIsTwoToOne() {
         const QFontMetricsF metrics(varnokit::ui::fixedFont(px));
         QCOMPARE(metrics.horizontalAdvance(QStringLiteral("ア")), 2 * metrics.horizontalAdvance(u'9'));
         QCOMPARE(metrics.horizontalAdvance(QStringLiteral("＊")), metrics.horizontalAdvance(QStringLiteral("**")));
+    }
+}
+
+void LayoutTest::captionsRunIntoNothing() {
+    WindowFixture f;
+    // No label's text reaches into a box.
+    for (QLabel* label : f.w().centralWidget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        const QRect text(label->x() + std::max(label->indent(), 0), label->y(),
+                         label->fontMetrics().horizontalAdvance(label->text()), label->height());
+        for (MemoBox* box : f.w().findChildren<MemoBox*>())
+            QVERIFY2(!text.intersects(box->geometry()),
+                     qPrintable(label->objectName() + QStringLiteral(" / ") + box->objectName()));
+    }
+    // Each radio item has the room its circle and caption need, beside the other.
+    for (varnokit::ui::RadioGroup* group : {f.w().RadioGroup1, f.w().RadioGroup2}) {
+        for (int i = 0; i < group->itemCount(); ++i)
+            QVERIFY2(group->item(i)->sizeHint().width() <= group->item(i)->width(), qPrintable(group->objectName()));
+        QVERIFY(group->item(0)->geometry().right() < group->item(1)->geometry().left());
     }
 }
 
