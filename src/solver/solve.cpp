@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "model/layout_hint.h"
 #include "model/parser.h"
 #include "solver/engines.h"
 #include "solver/messages.h"
@@ -17,11 +18,13 @@ namespace {
 
 // The checking steps up to the search; false when one of them rejected the
 // problem (its messages are in the pending message, or the mask overflow
-// line is already in the log).
-bool checkAndDeduce(PuzzleState& state, const PuzzleInput& input, SolveHooks& hooks) {
+// line is already in the log). `layoutRefused` tells that a check of the
+// typed layout (parse to pre-deduction) left a message.
+bool checkAndDeduce(PuzzleState& state, const PuzzleInput& input, SolveHooks& hooks, bool& layoutRefused) {
     state.pending.clear();
     const ParseStatus status = parse(state, input);
     if (status == ParseStatus::MaskOverflow) hooks.appendLog(kMaskOverflowMessage);
+    layoutRefused = true;
     if (status != ParseStatus::Ok || !state.pending.empty()) return false;
     lengthChecks(state);
     if (!state.pending.empty()) return false;
@@ -31,14 +34,16 @@ bool checkAndDeduce(PuzzleState& state, const PuzzleInput& input, SolveHooks& ho
     if (!state.pending.empty()) return false;
     prededuce(state);
     if (!state.pending.empty()) return false;
+    layoutRefused = false;
     // A letter bound to 0 at the head of a row ends the Solve without a message.
     if (!substituteLetters(state)) return false;
     if (propagateBounds(state) != 0) return false;
     return substituteLetters(state);
 }
 
-// Runs the search and tells how it ended.
-SolveOutcome runSearch(PuzzleState& state, SolveHooks& hooks, const SolveOptions& options) {
+// Runs the search and tells how it ended; `byUser` tells an abort (中止,
+// or Ctrl-C and the timeout of the command line) from a stop at a limit.
+SolveOutcome runSearch(PuzzleState& state, SolveHooks& hooks, const SolveOptions& options, bool& byUser) {
     SearchContext context{state, hooks, -1, {}, SearchStats{}};
     context.stopAfter = options.maxSolutions;
     const TypedStarCells stars = examineTypedStars(state);
@@ -58,6 +63,7 @@ SolveOutcome runSearch(PuzzleState& state, SolveHooks& hooks, const SolveOptions
     } catch (const SearchAborted&) {
         hooks.appendLog(kAbortedMessage);
         outcome = SolveOutcome::Aborted;
+        byUser = true;
     } catch (const SolutionLimitReached& stop) {
         // Stopped like an abort: what was found stays in the list.
         if (stop.outOfMemory) {
@@ -78,10 +84,24 @@ SolveOutcome runSearch(PuzzleState& state, SolveHooks& hooks, const SolveOptions
 }
 
 // A search stopped at the number of solutions asked for never says
-// "一意解です。": more solutions may follow the first.
-void writeSummary(const PuzzleState& state, SolveHooks& hooks, SolveOutcome outcome) {
+// "一意解です。": more solutions may follow the first. Nor does a search
+// stopped by 中止 say "一意解です。" or "解はありません。": its line counts
+// the solutions found before the stop, and says so. (A stop at a limit has
+// just said so in its own line.)
+void writeSummary(const PuzzleState& state, SolveHooks& hooks, SolveOutcome outcome, bool byUser) {
     const int64_t count = state.solutions.count();
-    if (outcome == SolveOutcome::Limited) {
+    if (outcome == SolveOutcome::Aborted && byUser) {
+        const std::string before = kBeforeAbortPrefix;
+        if (count == 0) {
+            hooks.appendLog(before + kNoSolutionFoundMessage);
+            hooks.appendLog(state.pending);
+        } else if (count == 1) {
+            hooks.appendLog(before + "1" + kSolutionsFoundSuffix);
+            hooks.appendLog(state.pending);
+        } else {
+            hooks.appendLog(before + std::to_string(count) + kSolutionsFoundSuffix + state.pending);
+        }
+    } else if (outcome == SolveOutcome::Limited) {
         hooks.appendLog(std::to_string(count) + kSolutionsSuffix + state.pending);
     } else if (count == 0) {
         hooks.appendLog(kNoSolutionMessage);
@@ -111,10 +131,12 @@ SolveOutcome solve(PuzzleState& state, const PuzzleInput& input, SolveHooks& hoo
     hooks.scrollBodyToTop();
 
     SolveOutcome outcome = SolveOutcome::Rejected;
-    if (checkAndDeduce(state, input, hooks)) {
+    bool layoutRefused = false;
+    bool abortedByUser = false;
+    if (checkAndDeduce(state, input, hooks, layoutRefused)) {
         hooks.showMaskCount(state.maskCount);
         hooks.setBusyCursor(true);
-        outcome = runSearch(state, hooks, options);
+        outcome = runSearch(state, hooks, options, abortedByUser);
         const double end = hooks.now();
         state.pending = kElapsedPrefix + formatElapsed(start, end) + kSecondsSuffix + "(" +
                         hooks.clockDescription() + ")";
@@ -128,7 +150,8 @@ SolveOutcome solve(PuzzleState& state, const PuzzleInput& input, SolveHooks& hoo
     state.abortFlag = 0;
     hooks.setBusyCursor(false);
     if (options.beep) hooks.beep();
-    writeSummary(state, hooks, outcome);
+    writeSummary(state, hooks, outcome, abortedByUser);
+    if (layoutRefused && mixesFullWidthWithHalfWidthBlanks(input)) hooks.appendLog(kFullWidthBlankHint);
     hooks.scrollLogToTop();
     if (count >= 1) {
         state.solutions.setCurrent(0);

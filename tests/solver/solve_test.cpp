@@ -132,6 +132,36 @@ TEST(Solve, RejectedProblems) {
                                         sjis("解はありません。"), ""}));
 }
 
+TEST(Solve, HalfWidthBlanksUnderFullWidthCharactersGetAHint) {
+    // Lined up on the screen with two half-width blanks under each full-width
+    // digit: two cells each, so the rows end too far right.
+    const std::vector<std::string> looksRight = {sjis("９３６"), sjis("８４"), sjis("  ９６"), sjis("  ９６"), "0"};
+    Solving misaligned;
+    EXPECT_EQ(misaligned.run("12", sjis("７８"), looksRight), SolveOutcome::Rejected);
+    ASSERT_EQ(misaligned.hooks.log.size(), 4u);
+    EXPECT_EQ(misaligned.hooks.log[1], sjis("解はありません。"));
+    EXPECT_EQ(misaligned.hooks.log[3],
+              sjis("ヒント: かな・漢字などの全角文字も1文字で1桁です。全角文字の下にそろえる行には、"
+                   "半角空白2つではなく全角空白1つを使ってください。"));
+
+    // One full-width blank per cell lines up on the screen and for the parser.
+    Solving fullWidthBlanks;
+    EXPECT_EQ(fullWidthBlanks.run("12", sjis("７８"), {sjis("９３６"), sjis("８４"), sjis("　９６"), sjis("　９６"), "0"}),
+              SolveOutcome::Searched);
+    EXPECT_EQ(fullWidthBlanks.found(), (std::vector<std::pair<int64_t, int64_t>>{{12, 78}}));
+
+    // No hint where the mix is not there, or the checks are not what refused it.
+    Solving ascii;
+    ascii.run("12", "78", {"936", "84", "  96", "  96", "0"});
+    EXPECT_EQ(ascii.hooks.log.size(), 3u);
+    Solving noHalfWidthBlank;
+    noHalfWidthBlank.run("", sjis("７８"), {sjis("９３６"), sjis("８４"), sjis("　９６"), sjis("　９６"), "0"});
+    EXPECT_EQ(noHalfWidthBlank.hooks.log.size(), 3u);
+    Solving searched;
+    searched.run("1*", sjis("＊８"), {sjis("＊＊６"), "8*", " *6", " 9*", "0"});
+    EXPECT_EQ(searched.hooks.log.back(), timing("0.001"));
+}
+
 TEST(Solve, ContradictionFoundByPropagation) {
     // The remainder 0 matches B with 1; 5 × divisor of two digits then needs
     // A = 1 as well.
@@ -185,15 +215,26 @@ TEST(Solve, AbortKeepsTheSolutionsFoundSoFar) {
     EXPECT_EQ(s.run("***", "*", {"***", "***", "0"}), SolveOutcome::Aborted);
     const int count = s.state.solutions.count();
     ASSERT_GE(count, 2);
+    // Not "N個の解があります。": the count is of the solutions found before 中止.
     EXPECT_EQ(s.hooks.log, (std::vector<std::string>{kStartLine, sjis("中止されました！"),
-                                                     std::to_string(count) + sjis("個の解があります。") +
-                                                         timing("0.25")}));
+                                                     sjis("中止までに") + std::to_string(count) +
+                                                         sjis("個の解が見つかりました。") + timing("0.25")}));
     // The checks ran for the pairs 10 and 11 of the first two digits only.
     EXPECT_LT(s.state.solutions.at(count - 1).divisor, 120);
     EXPECT_EQ(s.hooks.abortDisabled, 1);
     EXPECT_EQ(s.state.abortFlag, 0);
     EXPECT_EQ(s.hooks.firstSolutionShown, 1);
     EXPECT_EQ(s.state.solutions.current(), 0);
+}
+
+TEST(Solve, AbortBeforeTheFirstSolutionSaysNoneWasFound) {
+    Solving s;
+    s.hooks.abortAtInput = 1;
+    EXPECT_EQ(s.run("***", "*", {"***", "***", "0"}), SolveOutcome::Aborted);
+    ASSERT_EQ(s.state.solutions.count(), 0);
+    // Not "解はありません。": none was found before 中止, which says nothing of the rest.
+    EXPECT_EQ(s.hooks.log, (std::vector<std::string>{kStartLine, sjis("中止されました！"),
+                                                     sjis("中止までに解は見つかりませんでした。"), timing("0.001")}));
 }
 
 TEST(Solve, SecondSolveStartsAfresh) {
