@@ -1,25 +1,80 @@
-// Decimal conversions for 128-bit values.
+// Decimal digits and text of 64- and 128-bit values.
 #include "model/numbers.h"
 
+#include <cassert>
+
 namespace varnokit {
+namespace {
+
+// Tens and ones of 0 … 99: digits are taken two at a time, which halves the
+// chain of dependent divisions (the searches take rows apart in their
+// innermost loops).
+struct DigitPairs {
+    int8_t tens[100];
+    int8_t ones[100];
+    constexpr DigitPairs() : tens{}, ones{} {
+        for (int i = 0; i < 100; ++i) {
+            tens[i] = static_cast<int8_t>(i / 10);
+            ones[i] = static_cast<int8_t>(i % 10);
+        }
+    }
+};
+constexpr DigitPairs kDigitPairs{};
+
+constexpr uint64_t kTenToEighteen = 1000000000000000000ULL;
+
+}  // namespace
+
+void decimalDigits(uint64_t value, int length, int8_t* out) {
+    int i = length - 1;
+    for (; i >= 1; i -= 2) {
+        const auto pair = static_cast<unsigned>(value % 100);
+        value /= 100;
+        out[i] = kDigitPairs.ones[pair];
+        out[i - 1] = kDigitPairs.tens[pair];
+    }
+    if (i == 0) out[0] = static_cast<int8_t>(value % 10);
+}
+
+void decimalDigits(Int128 value, int length, int8_t* out) {
+    assert(value >= 0 && length >= 0 && length <= 38);
+    // Split at 10^18 so that the digit loops run on 64-bit halves.
+    if (length <= 18) {
+        decimalDigits(static_cast<uint64_t>(value % static_cast<Int128>(kTenToEighteen)), length, out);
+        return;
+    }
+    const Int128 high = value / static_cast<Int128>(kTenToEighteen);
+    decimalDigits(high, length - 18, out);
+    decimalDigits(static_cast<uint64_t>(value - high * static_cast<Int128>(kTenToEighteen)), 18,
+                  out + (length - 18));
+}
 
 std::string toDecimal(Int128 value) {
-    if (value == 0) return "0";
-    bool negative = value < 0;
-    // Work on the negative side so the most negative value needs no special case.
-    Int128 v = negative ? value : -value;
-    char buffer[48];
-    int pos = 47;
-    buffer[pos] = '\0';
-    while (v != 0) {
-        buffer[--pos] = static_cast<char>('0' - static_cast<int>(v % 10));
-        v /= 10;
+    if (value < 0) {
+        // Split off the last digit first: the most negative value has no
+        // positive counterpart, a tenth of it has.
+        const Int128 tens = -(value / 10);
+        const char last = static_cast<char>('0' - static_cast<int>(value % 10));
+        return "-" + (tens != 0 ? toDecimal(tens) : std::string()) + last;
     }
-    if (negative) buffer[--pos] = '-';
-    return std::string(buffer + pos);
+    int8_t digits[40];
+    const int length = decimalLength(value);
+    decimalDigits(value, length, digits);
+    std::string text(static_cast<std::size_t>(length), '0');
+    for (int i = 0; i < length; ++i) text[static_cast<std::size_t>(i)] = static_cast<char>('0' + digits[i]);
+    return text;
 }
 
 int decimalLength(Int128 value) {
+    int length = 1;
+    while (value >= 10) {
+        value /= 10;
+        ++length;
+    }
+    return length;
+}
+
+int decimalLength(uint64_t value) {
     int length = 1;
     while (value >= 10) {
         value /= 10;

@@ -25,12 +25,31 @@ inline constexpr PowersOfTen kPowersOfTen{};
 // 10^e for 0 <= e < kPowerCount.
 constexpr Int128 pow10(int e) { return kPowersOfTen.value[e]; }
 
+// 10^e in the number type a search works in: 64-bit unsigned where every
+// value of the puzzle fits (0 <= e <= 19), Int128 otherwise.
+template <typename Number>
+constexpr Number tenTo(int e) {
+    if constexpr (sizeof(Number) == sizeof(Int128)) {
+        return pow10(e);
+    } else {
+        return static_cast<Number>(pow10(e));
+    }
+}
+
+// --- Decimal digits ---
+// The one routine that takes numbers apart into digits: the `length`
+// lowest decimal digits of a non-negative value, most significant first,
+// leading zeros included (0 <= length <= 38).
+void decimalDigits(uint64_t value, int length, int8_t* out);
+void decimalDigits(Int128 value, int length, int8_t* out);
+
 // --- Decimal text ---
 // Plain decimal form: no grouping, a minus sign only for negative values.
 std::string toDecimal(Int128 value);
 
 // Number of decimal digits of a non-negative value (1 for 0).
 int decimalLength(Int128 value);
+int decimalLength(uint64_t value);
 
 // Parses an optional sign and 1..38 decimal digits, nothing else. Returns
 // false (leaving `out` alone) on any other text or on overflow.

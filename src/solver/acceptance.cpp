@@ -21,6 +21,11 @@ bool acceptSolution(SearchContext& context, Int128 divisor, Int128 quotient) {
     context.state.letters = saved;
     if (!fits) return false;
 
+    storeSolution(context, divisor, quotient);
+    return true;
+}
+
+void storeSolution(SearchContext& context, Int128 divisor, Int128 quotient) {
     SolutionList& list = context.state.solutions;
     if (list.full()) throw SolutionLimitReached{false};
     if (!list.append(static_cast<int64_t>(divisor), static_cast<int64_t>(quotient)))
@@ -30,7 +35,6 @@ bool acceptSolution(SearchContext& context, Int128 divisor, Int128 quotient) {
     const int64_t count = list.count();
     if (count == 1 || count % 256 == 0) refreshSolutionCount(context);
     if (context.stopAfter > 0 && count >= context.stopAfter) throw EnoughSolutions{};
-    return true;
 }
 
 void refreshSolutionCount(SearchContext& context) {

@@ -49,6 +49,10 @@ struct SearchContext {
     std::chrono::steady_clock::time_point countShownAt{};
 };
 
+struct CellRules;
+// The cell rules of this search (see cell_rules.h).
+CellRules cellRules(const SearchContext& context);
+
 // Matches a value against a row's pattern: 0 when it fits (binding unbound
 // letters on the way), 1 otherwise. Bindings made before a mismatch stay;
 // callers snapshot the letters first. A '*' never stands for the condition
@@ -76,6 +80,9 @@ void pollInput(SearchContext& context);
 // when stored. Raises SolutionLimitReached for a fitting solution the list
 // cannot take, and EnoughSolutions after the stopAfter-th.
 bool acceptSolution(SearchContext& context, Int128 divisor, Int128 quotient);
+// The storing half of acceptSolution, for a solution already checked:
+// appends it and now and then shows the count; raises as acceptSolution does.
+void storeSolution(SearchContext& context, Int128 divisor, Int128 quotient);
 
 // Shows the solution count when it changed and kCountRefreshInterval has
 // passed since it was last shown (the first solution at once): redrawing

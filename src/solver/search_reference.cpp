@@ -1,15 +1,11 @@
 // The reference search: the divisor digit by digit from the left, then the
 // quotient digits from the right, rebuilding each partial product and the
 // difference row above it and matching them as soon as they are known.
-#include <algorithm>
-#include <cassert>
-
+#include "solver/cell_rules.h"
 #include "solver/search.h"
 
 namespace varnokit {
 namespace {
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 class ReferenceSearch {
 public:
@@ -18,7 +14,8 @@ public:
           state_(context.state),
           rows_(context.state.work.rows),
           s_(rows_[kDivisorRow].length),
-          q_(rows_[kQuotientRow].length) {}
+          q_(rows_[kQuotientRow].length),
+          rules_(cellRules(context)) {}
 
     // divisorSoFar: the divisor digits chosen so far; quotientSoFar: the
     // quotient digits chosen so far, in place; carried: the remainder left
@@ -44,41 +41,16 @@ private:
         const int p = divisorPosition_;
         if (p == context_.progressLevel) progressCheck(context_);
         const char cell = rows_[kDivisorRow].text[p];
-        const DigitRange range = rows_[kDivisorRow].ranges[p];
+        const DivisorChoice choice = divisorChoice(cell, rows_[kDivisorRow].ranges[p], state_.letters);
         divisorPosition_ = p + 1;
-        if (isDigit(cell)) {
-            nextDivisorDigit(divisorSoFar, cell - '0', firstCall);
-        } else if (cell == '*') {
-            for (int v = range.lo; v <= range.hi; ++v) {
-                if (v == state_.conditionDigit) continue;
-                nextDivisorDigit(divisorSoFar, v, firstCall);
-            }
-        } else {
-            const int letter = cell - 'A';
-            const int bound = state_.letters.letter[letter];
-            if (bound >= 0) {
-                nextDivisorDigit(divisorSoFar, bound, firstCall);
-            } else {
-                // A letter may stand for the condition digit unless it shares
-                // a cell typed as '*'.
-                const bool avoid = context_.letterAvoidsCondition[letter];
-                for (int v = range.lo; v <= range.hi; ++v) {
-                    if (state_.letters.taken[v] == 1) continue;
-                    if (avoid && v == state_.conditionDigit) continue;
-                    state_.letters.letter[letter] = v;
-                    state_.letters.taken[v] = 1;
-                    nextDivisorDigit(divisorSoFar, v, firstCall);
-                    state_.letters.taken[v] = -1;
-                    state_.letters.letter[letter] = -1;
-                }
-            }
+        for (int v = choice.first; v <= choice.last; ++v) {
+            if (!divisorDigitFits(rules_, cell, choice, v, state_.letters)) continue;
+            if (choice.freeLetter >= 0) bindLetter(state_.letters, choice.freeLetter, v);
+            countNode();
+            searchAssignments(divisorSoFar * 10 + v, 0, 0, firstCall);
+            if (choice.freeLetter >= 0) unbindLetter(state_.letters, choice.freeLetter);
         }
         divisorPosition_ = p;
-    }
-
-    void nextDivisorDigit(Int128 divisorSoFar, int v, bool& firstCall) {
-        countNode();
-        searchAssignments(divisorSoFar * 10 + v, 0, 0, firstCall);
     }
 
     /* --- Phase 2: the quotient, from the right --- */
@@ -96,71 +68,24 @@ private:
         // remainder that is not, this divisor has no solution.
         if (k == q_ - 1 && carried >= divisor) return;
 
-        const WorkRow& product = rows_[partialProductRow(k)];
-        const bool written = product.length > 0;  // quotient digit k is 0 exactly when unwritten
-        const char cell = rows_[kQuotientRow].text[k];
-        const DigitRange range = rows_[kQuotientRow].ranges[k];
-
-        int fixed = -1;  // the digit of a typed or bound cell
-        if (isDigit(cell)) fixed = cell - '0';
-        const bool isLetter = cell >= 'A' && cell < 'A' + kMaskLetters;
-        if (isLetter && state_.letters.letter[cell - 'A'] >= 0) fixed = state_.letters.letter[cell - 'A'];
-
-        if (fixed >= 0) {
-            if (!written && fixed == 0) zeroStep(divisor, quotientSoFar, carried, firstCall);
-            if (written && fixed != 0) tryDigit(divisor, quotientSoFar, carried, fixed, -1, firstCall);
-            return;
-        }
-        if (cell == '*') {
-            if (!written) {
-                if (state_.conditionDigit != 0) zeroStep(divisor, quotientSoFar, carried, firstCall);
-                return;
-            }
-            int low = 1;
-            int high = 9;
-            const Int128 scale = pow10(product.length - 1);
-            if (product.length > s_) {
-                low = clampDigit((product.ranges[0].lo * scale) / divisor);
-            } else {
-                high = clampDigit(((product.ranges[0].hi + 1) * scale - 1) / divisor);
-            }
-            high = std::min(high, range.hi);
-            low = std::max({low, range.lo, 1});
-            for (int v = low; v <= high; ++v) {
-                if (v == state_.conditionDigit) continue;
-                tryDigit(divisor, quotientSoFar, carried, v, -1, firstCall);
-            }
-            return;
-        }
-        assert(isLetter);
-        const int letter = cell - 'A';
-        const bool avoid = context_.letterAvoidsCondition[letter];
-        if (!written) {
-            // An unwritten step is the digit 0, so the letter must be 0.
-            if (state_.letters.taken[0] == 1 || (avoid && state_.conditionDigit == 0)) return;
-            const LetterBindings snapshot = state_.letters;
-            state_.letters.letter[letter] = 0;
-            state_.letters.taken[0] = 1;
+        const WorkRecord& work = state_.work;
+        const QuotientChoice choice =
+            quotientChoice(rules_, work, k, starQuotientSpan(work, k, divisor), state_.letters);
+        if (choice.kind == QuotientChoice::Kind::Zero) {
+            if (choice.freeLetter >= 0) bindLetter(state_.letters, choice.freeLetter, 0);
             zeroStep(divisor, quotientSoFar, carried, firstCall);
-            state_.letters = snapshot;
+            if (choice.freeLetter >= 0) unbindLetter(state_.letters, choice.freeLetter);
             return;
         }
-        for (int v = std::max(range.lo, 1); v <= range.hi; ++v) {
-            if (state_.letters.taken[v] == 1) continue;
-            if (avoid && v == state_.conditionDigit) continue;
-            tryDigit(divisor, quotientSoFar, carried, v, letter, firstCall);
+        for (int v = choice.first; v <= choice.last; ++v) {
+            if (!quotientDigitFits(rules_, choice, v, state_.letters)) continue;
+            tryDigit(divisor, quotientSoFar, carried, v, choice.freeLetter, firstCall);
         }
     }
 
     // Every 1024 nodes the user's input gets a chance to run (see pollInput).
     void countNode() {
         if ((++context_.stats.nodes & 0x3FF) == 0) pollInput(context_);
-    }
-
-    static int clampDigit(Int128 v) {
-        if (v > 10) return 10;
-        if (v < -1) return -1;
-        return static_cast<int>(v);
     }
 
     // A zero quotient digit brings down one more dividend digit.
@@ -180,10 +105,7 @@ private:
         const int k = quotientIndex_;
         WorkRow& productRow = rows_[partialProductRow(k)];
         const LetterBindings beforeDigit = state_.letters;
-        if (letter >= 0) {
-            state_.letters.letter[letter] = v;
-            state_.letters.taken[v] = 1;
-        }
+        if (letter >= 0) bindLetter(state_.letters, letter, v);
         const Int128 product = divisor * v;
         if (matchRow(context_, product, productRow) == 0) {
             productRow.value = product;
@@ -211,6 +133,7 @@ private:
     WorkRow* rows_;
     const int s_;
     const int q_;
+    const CellRules rules_;
     int divisorPosition_ = 0;  // cursor of phase 1
     int quotientIndex_ = 0;    // cursor of phase 2
 };
