@@ -5,6 +5,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "cli/solution_digest.h"
 #include "encoding/cp932.h"
 
 namespace varnokit::cli {
@@ -103,7 +104,7 @@ std::string jsonString(const std::string& utf8) {
 
 void writeSolveJson(std::ostream& out, const std::string& file, const std::string& status,
                     const std::vector<std::string>& log, const PuzzleState& state,
-                    const std::string& reportError) {
+                    const std::string& reportError, bool digest) {
     std::vector<std::string> logUtf8;
     for (const std::string& line : log) logUtf8.push_back(cp932ToUtf8Lossy(line));
     out << "{\"file\": " << jsonString(file);
@@ -114,7 +115,9 @@ void writeSolveJson(std::ostream& out, const std::string& file, const std::strin
             << ", \"search\": " << jsonString(status);
     }
     out << ", \"log\": " << stringArray(logUtf8) << ", \"count\": " << state.solutions.count();
-    if (state.solutions.stores()) {
+    if (digest && state.solutions.stores()) {
+        out << ", \"digest\": " << jsonString(solutionDigest(state.solutions));
+    } else if (state.solutions.stores()) {
         out << ", \"solutions\": [";
         for (int i = 0; i < state.solutions.count() && out; ++i) {
             if (i > 0) out << ", ";

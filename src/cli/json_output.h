@@ -18,11 +18,12 @@ std::string jsonString(const std::string& utf8);
 // "rows": [the written middle lines, top to bottom]}]}. `log` is cp932.
 // Written solution by solution, so a million solutions never sit in memory
 // as text; a failing stream ends the writing. Without stored solutions
-// (--count) there is no "solutions". With a `reportError` (UTF-8) the
+// (--count) there is no "solutions"; with `digest` "digest" (the solution
+// list's digest) stands in its place. With a `reportError` (UTF-8) the
 // status is "error", "message" tells why and "search" holds the status.
 void writeSolveJson(std::ostream& out, const std::string& file, const std::string& status,
                     const std::vector<std::string>& log, const PuzzleState& state,
-                    const std::string& reportError = {});
+                    const std::string& reportError = {}, bool digest = false);
 std::string solveJson(const std::string& file, const std::string& status,
                       const std::vector<std::string>& log, const PuzzleState& state,
                       const std::string& reportError = {});

@@ -64,6 +64,8 @@ std::string combinationError(const CliOptions& options) {
         return "--report-stdout and --json cannot be used together";
     if (options.countOnly && options.unique)
         return "--unique needs the solutions, which --count does not keep";
+    if (options.reportStdout && options.digest)
+        return "--report-stdout and --digest cannot be used together";
     return {};
 }
 
@@ -138,6 +140,8 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
         } else if (name == "--max-solutions") {
             if (!parseCount(value, options.maxSolutions))
                 return refuse("--max-solutions needs a whole number from 1 to 2147483647, not '" + value + "'");
+        } else if (name == "--digest") {
+            options.digest = true;
         } else {
             return refuse("unknown option '" + name + "'");
         }
@@ -177,6 +181,8 @@ std::string helpText() {
            "                     and print no solution (memory stays flat)\n"
            "  --max-solutions N  stop each search at its N-th solution (2 answers \"is it\n"
            "                     unique?\" soonest); the log says it stopped there\n"
+           "  --digest           print a digest of the solution list (see the README)\n"
+           "                     instead of the solutions\n"
            "  -h, --help         show this text\n"
            "  --version          show the version\n"
            "\n"

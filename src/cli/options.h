@@ -21,6 +21,7 @@ struct CliOptions {
     bool reportStdout = false;         // print the report (UTF-8) instead of the text output
     bool countOnly = false;            // count the solutions; store and print none
     int64_t maxSolutions = 0;          // stop each search at this many solutions; 0 = all
+    bool digest = false;               // print a digest of the solution list instead of the solutions
     std::vector<std::string> files;    // problem files; "-" is standard input
 };
 

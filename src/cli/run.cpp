@@ -9,6 +9,7 @@
 #include "analysis/uniqueness.h"
 #include "cli/json_output.h"
 #include "cli/options.h"
+#include "cli/solution_digest.h"
 #include "cli/solution_text.h"
 #include "encoding/cp932.h"
 #include "encoding/problem_text.h"
@@ -211,11 +212,14 @@ int BatchRunner::solveFile(const std::string& file) {
     }
 
     if (options_.json) {
-        writeSolveJson(io_.out, file, statusName(outcome), log, *state, reportError);
+        writeSolveJson(io_.out, file, statusName(outcome), log, *state, reportError, options_.digest);
         io_.out << "\n";
     } else if (options_.reportStdout) {
         TerminalReportSink sink(io_.out);
         writeReportLines(sink, *state, boxes.notes, log);
+    } else if (options_.digest) {
+        for (const std::string& line : log) io_.out << cp932ToUtf8Lossy(line) << "\n";
+        if (state->solutions.stores()) io_.out << "digest " << solutionDigest(state->solutions) << "\n";
     } else {
         printText(*state, log);
     }
