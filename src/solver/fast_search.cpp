@@ -1,49 +1,234 @@
-// The fast search engine behind searchFast: the enumeration of
-// fast_search_engine finds the candidates, each passes through the reference
-// search's own path and then acceptSolution, block by block, so the solution
-// list, its order and the count shown are those of the reference search.
-#include "solver/fast_search_engine.h"
+// The fast engine: the divisors are taken in blocks (their leading digits,
+// ascending), and each block is searched in the way that its estimated cost
+// favours — the ordered search, which stores solutions as it finds them in
+// the reference order, or the pruning search, whose candidates are sorted
+// and then walked through the ordered search's path one by one. Either
+// way the solution list, its order and the count shown are the reference
+// search's.
+#include <vector>
+
+#include "solver/fast_search_check.h"
+#include "solver/fast_search_plan.h"
 #include "solver/fast_search_puzzle.h"
-#include "solver/fast_search_replay.h"
+#include "solver/fast_search_table.h"
+#include "solver/ordered_search.h"
+#include "solver/pruning_search.h"
 #include "solver/search.h"
 
 namespace varnokit {
-
 namespace {
 
-class AcceptingSink : public fast::CandidateSink {
+using fast::Candidate;
+using fast::DigitMask;
+using fast::OrderedSearch;
+using fast::Partial;
+using fast::PruningSearch;
+
+int digitCount(DigitMask mask) { return __builtin_popcount(mask); }
+int lowestDigit(DigitMask mask) { return mask == 0 ? -1 : __builtin_ctz(mask); }
+
+// --- Costs, measured on this engine (see docs/engine.md) ---
+// A node of the pruning search (a handful of two-ended row tests) costs
+// about as much as this many steps of the ordered search.
+constexpr double kPruningNodeCost = 150;
+// Probes per block, and the steps one probe may take.
+constexpr int kProbes = 8;
+constexpr uint64_t kProbeSteps = 512;
+// A block whose ordered search is estimated at fewer steps than this is not
+// worth planning: the pruning search could not save more than it costs.
+constexpr double kSmallBlock = 20000;
+// The right-end table: entries at most, and the bounds of its node budget.
+constexpr std::size_t kMaxTableEntries = std::size_t{1} << 18;
+constexpr double kTableNodesMin = 1e6;
+constexpr double kTableNodesMax = 3e7;
+// A prefix test is made where the steps below one prefix are worth this
+// many tests.
+constexpr double kTestWorth = 10;
+// Candidates the pruning search may hold for one block.
+constexpr std::size_t kMaxCandidates = std::size_t{1} << 16;
+
+// What the probes of a block (or of the whole puzzle) found.
+struct Estimate {
+    double steps = 0;               // the ordered search's steps, all divisors of the block
+    double solutions = 0;
+    double stepsPerDivisor = 0;
+    bool empty = false;             // no divisor could be drawn
+};
+
+class Scheduler {
 public:
-    explicit AcceptingSink(SearchContext& context) : context_(context) {}
-
-    void block(const std::vector<fast::Candidate>& sorted) override { accept(sorted); }
-    void progress() override { progressCheck(context_); }
-
-    // Between progress steps the window still gets to run its input now and
-    // then, so that Abort is seen within a fraction of a second.
-    void poll() override { pollInput(context_); }  // raises SearchAborted
-
-private:
-    void accept(const std::vector<fast::Candidate>& sorted) {
-        for (const fast::Candidate& c : sorted) {
-            const LetterBindings before = context_.state.letters;
-            if (fast::replayReferencePath(context_, c.divisor, c.quotient)) {
-                acceptSolution(context_, c.divisor, c.quotient);
-            }
-            context_.state.letters = before;
-        }
+    Scheduler(SearchContext& context, const fast::Puzzle& puzzle)
+        : context_(context),
+          puzzle_(puzzle),
+          ordered_(fast::makeOrderedSearch(context)),
+          pruning_(puzzle, [&context] { pollInput(context); }) {
+        ordered_->usePrefixTest([this](const int8_t* digits, int length) {
+            Partial partial = fast::emptyPartial();
+            for (int p = 0; p < length; ++p) partial.divisor[p] = digits[p];
+            partial.high = length;
+            return fast::consistent(puzzle_, partial);
+        });
     }
 
+    void run();
+
+private:
+    Estimate estimate(const int8_t* prefix, int length, uint64_t seed);
+    bool orderedIsCheaper(const Estimate& e) const;
+    void testPrefixes(int length, const Estimate& e);
+    void buildTable(int blockLength);
+    void searchBlock(const int8_t* prefix, int length, long index);
+
     SearchContext& context_;
+    const fast::Puzzle& puzzle_;
+    std::unique_ptr<OrderedSearch> ordered_;
+    PruningSearch pruning_;
+    std::vector<Candidate> candidates_;
+    fast::RightEndTable table_;
+    int endingStart_ = kMaxDivisorDigits + 1;  // where the table's endings begin, if used
+    std::size_t endingCount_ = 0;
 };
+
+// Probes draw divisors of the block and run their whole quotient phase. The
+// ordered search costs about (divisors of the block) × (mean steps of a
+// probe), and finds about (divisors) × (mean solutions of a probe).
+Estimate Scheduler::estimate(const int8_t* prefix, int length, uint64_t seed) {
+    const bool noTests[kMaxDivisorDigits + 1] = {};
+    ordered_->testPrefixesAfter(noTests);
+    double divisors = 1;
+    for (int p = length; p < puzzle_.s; ++p) {
+        divisors *= p == endingStart_ ? static_cast<double>(endingCount_) : digitCount(puzzle_.divisorAllowed[p]);
+        if (p == endingStart_) break;
+    }
+    double steps = 0, solutions = 0;
+    int drawn = 0;
+    const int probes = divisors < kProbes ? static_cast<int>(divisors) : kProbes;
+    for (int i = 0; i < probes; ++i) {
+        const OrderedSearch::Probe probe =
+            ordered_->probe(prefix, length, 0x9E3779B97F4A7C15ULL * (seed * kProbes + static_cast<uint64_t>(i) + 1),
+                            kProbeSteps);
+        if (!probe.drawn) continue;
+        ++drawn;
+        steps += static_cast<double>(probe.nodes) + (puzzle_.s - length);
+        solutions += static_cast<double>(probe.solutions);
+    }
+    Estimate e;
+    if (drawn == 0) {
+        e.empty = true;
+        return e;
+    }
+    e.stepsPerDivisor = steps / drawn;
+    e.steps = divisors * e.stepsPerDivisor;
+    e.solutions = divisors * solutions / drawn;
+    return e;
+}
+
+// A small block is not worth planning; where solutions are dense, nothing
+// beats the ordered search, which only lists them (each costs the pruning
+// search at least a node per digit).
+bool Scheduler::orderedIsCheaper(const Estimate& e) const {
+    if (e.steps <= kSmallBlock) return true;
+    return e.steps <= e.solutions * (puzzle_.s + puzzle_.q) * kPruningNodeCost;
+}
+
+// The prefix test is made after a divisor digit where the steps below one
+// prefix are many times its cost (a test costs about a pruning node).
+void Scheduler::testPrefixes(int length, const Estimate& e) {
+    bool testAfter[kMaxDivisorDigits + 1] = {};
+    double below = e.stepsPerDivisor;
+    for (int p = puzzle_.s; p > length; --p) {
+        testAfter[p] = p < endingStart_ && below >= kTestWorth * kPruningNodeCost;
+        below *= digitCount(puzzle_.divisorAllowed[p - 1]);
+    }
+    ordered_->testPrefixesAfter(testAfter);
+}
+
+// The right-end table may cost up to half of what the ordered search of the
+// whole puzzle is estimated at (within fixed bounds); one that grows larger
+// is dropped.
+void Scheduler::buildTable(int blockLength) {
+    const std::vector<fast::PlanStep> plan = fast::planFromRight(puzzle_, blockLength);
+    if (plan.empty()) return;
+    const Estimate whole = estimate(nullptr, 0, 0);
+    const double share = whole.steps / 2;
+    const auto cap = static_cast<uint64_t>(share < kTableNodesMin ? kTableNodesMin : share > kTableNodesMax ? kTableNodesMax : share);
+    const fast::RightEndTable::Status status =
+        table_.build(puzzle_, plan, kMaxTableEntries, cap, [this] { pollInput(context_); });
+    context_.stats.nodes += table_.nodes();
+    if (status != fast::RightEndTable::Status::Complete) return;
+    ordered_->useEndings(table_);
+    pruning_.useTable(table_);
+    endingStart_ = puzzle_.s - table_.endingLength();
+    endingCount_ = table_.endings().size();
+}
+
+void Scheduler::searchBlock(const int8_t* prefix, int length, long index) {
+    Partial block = fast::emptyPartial();
+    for (int p = 0; p < length; ++p) block.divisor[p] = prefix[p];
+    block.high = length;
+    if (!fast::consistent(puzzle_, block)) return;
+
+    const Estimate e = estimate(prefix, length, static_cast<uint64_t>(index) + 1);
+    if (e.empty) return;
+    testPrefixes(length, e);
+    if (orderedIsCheaper(e)) {
+        ordered_->searchBlock(prefix, length);
+        return;
+    }
+    // The pruning search may spend what the ordered search is expected to;
+    // past that, the estimate was wrong and the ordered search takes over.
+    const auto budget = static_cast<uint64_t>(e.steps / kPruningNodeCost) + 1;
+    const uint64_t before = pruning_.nodes();
+    const PruningSearch::Outcome outcome = pruning_.searchBlock(block, budget, kMaxCandidates, candidates_);
+    context_.stats.nodes += pruning_.nodes() - before;
+    if (outcome != PruningSearch::Outcome::Complete) {
+        ordered_->searchBlock(prefix, length);
+        return;
+    }
+    for (const Candidate& c : candidates_) ordered_->searchOne(c.divisor, c.quotient);
+}
+
+void Scheduler::run() {
+    const int s = puzzle_.s;
+    // Blocks: the divisor's first digits, enough of them for about a hundred
+    // blocks where the cells allow it (the progress bar steps per block).
+    int length = 0;
+    long blockCount = 1;
+    while (length < s && length < 3 && blockCount < 50) {
+        blockCount *= digitCount(puzzle_.divisorAllowed[length]);
+        ++length;
+    }
+    buildTable(length);
+
+    int8_t prefix[3] = {0, 0, 0};
+    for (int i = 0; i < length; ++i) prefix[i] = static_cast<int8_t>(lowestDigit(puzzle_.divisorAllowed[i]));
+    int progressShown = 0;
+    for (long index = 0; index < blockCount; ++index) {
+        searchBlock(prefix, length, index);
+        const int progress = static_cast<int>((index + 1) * 100 / blockCount);
+        while (progressShown < progress) {
+            ++progressShown;
+            progressCheck(context_);
+        }
+        // The next prefix in ascending order: an odometer over the allowed digits.
+        for (int i = length - 1; i >= 0; --i) {
+            const DigitMask mask = puzzle_.divisorAllowed[i];
+            const auto above = static_cast<DigitMask>(mask & ~((2u << prefix[i]) - 1));
+            if (above != 0) {
+                prefix[i] = static_cast<int8_t>(lowestDigit(above));
+                break;
+            }
+            prefix[i] = static_cast<int8_t>(lowestDigit(mask));
+        }
+    }
+}
 
 }  // namespace
 
 void searchFast(SearchContext& context) {
     fast::Puzzle puzzle;
     fast::buildPuzzle(context.state, puzzle);
-    AcceptingSink sink(context);
-    const fast::EnumerationStats stats = fast::enumerateCandidates(puzzle, sink);
-    context.stats.nodes += stats.nodes;
+    Scheduler(context, puzzle).run();
 }
 
 }  // namespace varnokit

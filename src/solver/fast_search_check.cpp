@@ -15,76 +15,6 @@ Partial emptyPartial() {
 
 namespace {
 
-// Tens and ones of 0 … 99: digits are taken two at a time, which halves the
-// chain of dependent divisions (digit extraction is the search's hottest loop).
-struct DigitPairs {
-    int8_t tens[100];
-    int8_t ones[100];
-    constexpr DigitPairs() : tens{}, ones{} {
-        for (int i = 0; i < 100; ++i) {
-            tens[i] = static_cast<int8_t>(i / 10);
-            ones[i] = static_cast<int8_t>(i % 10);
-        }
-    }
-};
-constexpr DigitPairs kDigitPairs{};
-
-// The `length` lowest digits of v into out[0 … length-1], most significant first.
-void digitsOf64(uint64_t v, int length, int8_t* out) {
-    int i = length - 1;
-    for (; i >= 1; i -= 2) {
-        const auto pair = static_cast<unsigned>(v % 100);
-        v /= 100;
-        out[i] = kDigitPairs.ones[pair];
-        out[i - 1] = kDigitPairs.tens[pair];
-    }
-    if (i == 0) out[0] = static_cast<int8_t>(v % 10);
-}
-
-}  // namespace
-
-
-void decimalDigits(Int128 value, int length, int8_t* out) {
-    assert(value >= 0 && length >= 0 && length <= 38);
-    // Split once so the digit loops run on 64-bit halves.
-    constexpr uint64_t kHalf = 1000000000000000000ULL;  // 10^18
-    if (length <= 18) {
-        digitsOf64(static_cast<uint64_t>(value), length, out);  // value < 10^length
-        return;
-    }
-    if (value < static_cast<Int128>(kHalf)) {
-        for (int i = 0; i < length - 18; ++i) out[i] = 0;
-        digitsOf64(static_cast<uint64_t>(value), 18, out + (length - 18));
-        return;
-    }
-    digitsOf64(static_cast<uint64_t>(value / kHalf), length - 18, out);
-    digitsOf64(static_cast<uint64_t>(value % kHalf), 18, out + (length - 18));
-}
-
-namespace {
-
-// Decimal digits in the search's number type (both overloads in one scope,
-// so that neither hides the other).
-void digitsOfNumber(uint64_t value, int length, int8_t* out) { digitsOf64(value, length, out); }
-void digitsOfNumber(Int128 value, int length, int8_t* out) { decimalDigits(value, length, out); }
-
-// 10^e in the search's number type.
-struct Powers64 {
-    uint64_t value[20];
-    constexpr Powers64() : value{} {
-        value[0] = 1;
-        for (int i = 1; i < 20; ++i) value[i] = value[i - 1] * 10;
-    }
-};
-constexpr Powers64 kPowers64{};
-
-template <typename Number>
-Number power(int e);
-template <>
-inline Int128 power<Int128>(int e) { return pow10(e); }
-template <>
-inline uint64_t power<uint64_t>(int e) { return kPowers64.value[e]; }
-
 // Whether `cell` may hold digit d; binds an unbound letter to it.
 bool accepts(const Puzzle& puzzle, int8_t cell, int d, LetterScratch& letters) {
     if (cell <= 9) return cell == d;
@@ -146,8 +76,8 @@ template <typename Number>
 bool rowFitsIn(const Puzzle& puzzle, const RowPattern& row, Number lo, Number hi, int known, Number lowDigits,
                LetterScratch& letters) {
     const int length = row.length;
-    const Number smallest = power<Number>(length - 1);
-    const Number largest = power<Number>(length) - 1;
+    const Number smallest = tenTo<Number>(length - 1);
+    const Number largest = tenTo<Number>(length) - 1;
     if (lo < smallest) lo = smallest;
     if (hi > largest) hi = largest;
     if (lo > hi) return false;
@@ -155,7 +85,7 @@ bool rowFitsIn(const Puzzle& puzzle, const RowPattern& row, Number lo, Number hi
     // An interval at least 10^(length - first) wide holds every combination
     // of the digits from the first constrained cell on, the leading cells
     // being free: nothing to refute, unless low digits are fixed.
-    if (known == 0 && row.firstConstrained > 0 && hi - lo >= power<Number>(length - row.firstConstrained) - 1) return true;
+    if (known == 0 && row.firstConstrained > 0 && hi - lo >= tenTo<Number>(length - row.firstConstrained) - 1) return true;
     if (known >= length) {
         // The low digits are the whole value.
         if (lowDigits < lo || lowDigits > hi) return false;
@@ -164,15 +94,15 @@ bool rowFitsIn(const Puzzle& puzzle, const RowPattern& row, Number lo, Number hi
     }
 
     int8_t loDigits[40], hiDigits[40];
-    digitsOfNumber(lo, length, loDigits);
-    if (lo == hi && (known == 0 || lo % power<Number>(known) == lowDigits)) {
+    decimalDigits(lo, length, loDigits);
+    if (lo == hi && (known == 0 || lo % tenTo<Number>(known) == lowDigits)) {
         // One value: every cell against its digit.
         for (int j = 0; j < length; ++j) {
             if (!accepts(puzzle, row.cell[j], loDigits[j], letters)) return false;
         }
         return true;
     }
-    digitsOfNumber(hi, length, hiDigits);
+    decimalDigits(hi, length, hiDigits);
 
     // Leading digits shared by every value of the interval.
     int common = 0;
@@ -183,7 +113,7 @@ bool rowFitsIn(const Puzzle& puzzle, const RowPattern& row, Number lo, Number hi
 
     // Trailing digits fixed by the divisor's known low digits.
     int8_t lowText[40];
-    if (known > 0) digitsOfNumber(lowDigits, known, lowText);
+    if (known > 0) decimalDigits(lowDigits, known, lowText);
     for (int i = 0; i < known; ++i) {
         const int position = length - known + i;
         if (position < common) {
@@ -256,8 +186,8 @@ bool rowsFit(const Puzzle& puzzle, const Partial& partial, int changedQuotient, 
         const int digitMin = digit >= 0 ? digit : __builtin_ctz(allowed);
         const int digitMax = digit >= 0 ? digit : 31 - __builtin_clz(allowed);
         if (digit < 0) tailKnown = false;
-        tailMin += static_cast<Number>(digitMin) * power<Number>(m);
-        tailMax += static_cast<Number>(digitMax) * power<Number>(m);
+        tailMin += static_cast<Number>(digitMin) * tenTo<Number>(m);
+        tailMax += static_cast<Number>(digitMax) * tenTo<Number>(m);
         if (digitMax == 0) continue;  // a zero digit has no lines
 
         if (changedQuotient >= 0 && k > changedQuotient) continue;  // rows that digit does not enter
@@ -275,7 +205,7 @@ bool rowsFit(const Puzzle& puzzle, const Partial& partial, int changedQuotient, 
         const RowPattern& difference = puzzle.difference[k];
         if (k == 0 || difference.length == 0) continue;
         // R_k = floor((D × tail + r) / 10^m), and it exceeds P_k by less than the divisor.
-        const Number scale = power<Number>(m);
+        const Number scale = tenTo<Number>(m);
         Number lo = (d.min * tailMin + remainder) / scale;
         Number hi = (d.max * tailMax + remainder) / scale;
         const Number productMin = d.min * static_cast<Number>(digitMin);
@@ -297,7 +227,7 @@ bool rowsFit(const Puzzle& puzzle, const Partial& partial, int changedQuotient, 
     const int known = d.known < trailing ? d.known : trailing;
     const Number lo = d.min * tailMin + remainder;
     const Number hi = d.max * tailMax + remainder;
-    const Number lowValue = known > 0 ? (d.low * tailMin + remainder) % power<Number>(known) : 0;
+    const Number lowValue = known > 0 ? (d.low * tailMin + remainder) % tenTo<Number>(known) : 0;
     return rowFitsIn<Number>(puzzle, puzzle.dividend, lo, hi, known, lowValue, letters);
 }
 

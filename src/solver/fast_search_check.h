@@ -51,8 +51,4 @@ bool consistent(const Puzzle& puzzle, const Partial& partial, int changedQuotien
 bool rowFits(const Puzzle& puzzle, const RowPattern& row, Int128 lo, Int128 hi, int known,
              Int128 lowDigits, LetterScratch& letters);
 
-// Writes the `length` decimal digits of 0 <= value < 10^length, most
-// significant first (leading zeros included).
-void decimalDigits(Int128 value, int length, int8_t* out);
-
 }  // namespace varnokit::fast

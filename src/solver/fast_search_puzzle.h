@@ -37,7 +37,6 @@ struct Puzzle {
     Int128 remainder = 0;        // the final remainder r
     int condition = -1;          // the digit no '*' may stand for, or -1
     bool narrow = false;         // every value the search meets fits in 64 bits
-    bool useTable = true;        // false leaves the right-end table out (to compare with it)
 
     int8_t divisorCell[kMaxDivisorDigits] = {};
     DigitMask divisorAllowed[kMaxDivisorDigits] = {};   // by cell, range and condition

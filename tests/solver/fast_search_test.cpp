@@ -1,0 +1,296 @@
+// The pieces of the fast engine against the reference search on generated
+// puzzles: the ordered search (whole blocks, single paths, the table's
+// endings, prefix tests), the pruning search, and the two-ended test.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "fast_generated_puzzles.h"
+#include "solver/fast_search_check.h"
+#include "solver/fast_search_plan.h"
+#include "solver/fast_search_puzzle.h"
+#include "solver/fast_search_table.h"
+#include "solver/ordered_search.h"
+#include "solver/pruning_search.h"
+
+namespace varnokit {
+namespace {
+
+using testing::generateDivision;
+using testing::HiddenDivision;
+using testing::HidingOptions;
+
+class SilentHooks : public SolveHooks {
+public:
+    void appendLog(const std::string&) override {}
+    double now() override { return 0; }
+    std::string formatStartTime(double) override { return ""; }
+    std::string clockDescription() override { return ""; }
+};
+
+using Pairs = std::vector<std::pair<int64_t, int64_t>>;
+
+// A puzzle in the state the search starts from, with its own solution list.
+struct Harness {
+    explicit Harness(const HiddenDivision& division) : context{state, hooks, -1, {}, {}} {
+        testing::toState(division, state);
+        fast::buildPuzzle(state, puzzle);
+        state.solutions.beginSearch(state.work);
+    }
+    Pairs stored() const {
+        Pairs out;
+        for (int i = 0; i < state.solutions.count(); ++i) {
+            out.emplace_back(state.solutions.at(i).divisor, state.solutions.at(i).quotient);
+        }
+        return out;
+    }
+    void clearSolutions() {
+        state.solutions.reset();
+        state.solutions.beginSearch(state.work);
+    }
+    PuzzleState state;
+    SilentHooks hooks;
+    SearchContext context;
+    fast::Puzzle puzzle;
+};
+
+Pairs referenceSolutions(const HiddenDivision& division) {
+    Harness h(division);
+    searchReference(h.context);
+    return h.stored();
+}
+
+// Every divisor prefix of `length` digits, ascending.
+std::vector<std::vector<int8_t>> prefixes(int s, int length) {
+    std::vector<std::vector<int8_t>> out;
+    std::vector<int8_t> digits(static_cast<std::size_t>(length), 0);
+    if (length == 0) return {digits};
+    digits[0] = 1;
+    for (;;) {
+        out.push_back(digits);
+        int i = length - 1;
+        while (i >= 0 && digits[static_cast<std::size_t>(i)] == 9) digits[static_cast<std::size_t>(i--)] = 0;
+        if (i < 0) break;
+        ++digits[static_cast<std::size_t>(i)];
+    }
+    return length <= s ? out : std::vector<std::vector<int8_t>>{};
+}
+
+TEST(OrderedSearch, BlockByBlockGivesTheReferenceList) {
+    std::mt19937_64 rng(20261209);
+    HidingOptions options;
+    options.maxDivisorDigits = 4;
+    options.maxQuotientDigits = 4;
+    options.conditionMayContradict = true;
+    int withSolutions = 0;
+    for (int round = 0; round < 300; ++round) {
+        options.hidden = 0.5 + 0.5 * (round % 5) / 4.0;
+        options.lettered = (round % 3) * 0.3;
+        const HiddenDivision division = generateDivision(rng, options);
+        const Pairs expected = referenceSolutions(division);
+
+        Harness h(division);
+        auto ordered = fast::makeOrderedSearch(h.context);
+        const int length = round % 3 < h.puzzle.s ? round % 3 : 0;
+        for (const std::vector<int8_t>& prefix : prefixes(h.puzzle.s, length)) ordered->searchBlock(prefix.data(), length);
+        ASSERT_EQ(h.stored(), expected) << testing::describe(division) << " blocks of " << length;
+        if (!expected.empty()) ++withSolutions;
+    }
+    EXPECT_GT(withSolutions, 150);  // the comparison has teeth
+}
+
+// The single path stores exactly the pairs the reference search stores.
+TEST(OrderedSearch, OnePathAcceptsWhatTheReferenceAccepts) {
+    std::mt19937_64 rng(77);
+    HidingOptions options;
+    options.maxDivisorDigits = 2;
+    options.maxQuotientDigits = 3;
+    options.conditionMayContradict = true;
+    for (int round = 0; round < 60; ++round) {
+        options.hidden = 0.6 + 0.4 * (round % 3) / 2.0;
+        options.lettered = (round % 2) * 0.5;
+        const HiddenDivision division = generateDivision(rng, options);
+        const Pairs expected = referenceSolutions(division);
+        Harness h(division);
+        auto ordered = fast::makeOrderedSearch(h.context);
+        const int s = h.puzzle.s, q = h.puzzle.q;
+        for (Int128 d = pow10(s - 1); d < pow10(s); ++d) {
+            // The quotient's last digit varies slowest: count through reversed digits.
+            for (Int128 reversed = 0; reversed < pow10(q); ++reversed) {
+                Int128 quotient = 0;
+                for (Int128 rest = reversed, i = 0; i < q; ++i, rest /= 10) quotient = quotient * 10 + rest % 10;
+                ordered->searchOne(d, quotient);
+            }
+        }
+        ASSERT_EQ(h.stored(), expected) << testing::describe(division);
+    }
+}
+
+// With the right-end table's endings and prefix tests after every digit the
+// list stays the same: both only leave out divisors without solutions.
+TEST(OrderedSearch, EndingsAndPrefixTestsChangeNothing) {
+    std::mt19937_64 rng(4242);
+    HidingOptions options;
+    options.maxDivisorDigits = 5;
+    options.maxQuotientDigits = 4;
+    int withTable = 0;
+    for (int round = 0; round < 150; ++round) {
+        options.hidden = 0.5 + 0.3 * (round % 4) / 3.0;
+        options.lettered = 0.2 + 0.2 * (round % 3);
+        const HiddenDivision division = generateDivision(rng, options);
+        const Pairs expected = referenceSolutions(division);
+
+        Harness h(division);
+        auto ordered = fast::makeOrderedSearch(h.context);
+        fast::RightEndTable table;
+        const std::vector<fast::PlanStep> plan = fast::planFromRight(h.puzzle, 0);
+        if (!plan.empty() && table.build(h.puzzle, plan, 1u << 20, 10000000, [] {}) ==
+                                 fast::RightEndTable::Status::Complete) {
+            ordered->useEndings(table);
+            ++withTable;
+        }
+        ordered->usePrefixTest([&h](const int8_t* digits, int length) {
+            fast::Partial partial = fast::emptyPartial();
+            for (int p = 0; p < length; ++p) partial.divisor[p] = digits[p];
+            partial.high = length;
+            return fast::consistent(h.puzzle, partial);
+        });
+        bool everywhere[kMaxDivisorDigits + 1];
+        for (bool& b : everywhere) b = true;
+        ordered->testPrefixesAfter(everywhere);
+        ordered->searchBlock(nullptr, 0);
+        ASSERT_EQ(h.stored(), expected) << testing::describe(division);
+    }
+    EXPECT_GT(withTable, 40);
+}
+
+TEST(OrderedSearch, ProbesDrawDivisorsOfTheBlockAndStoreNothing) {
+    std::mt19937_64 rng(5);
+    HidingOptions options;
+    options.maxDivisorDigits = 4;
+    options.maxQuotientDigits = 3;
+    options.hidden = 1.0;  // many solutions
+    options.condition = 0;
+    int capped = 0;
+    for (int round = 0; round < 20; ++round) {
+        const HiddenDivision division = generateDivision(rng, options);
+        Harness h(division);
+        auto ordered = fast::makeOrderedSearch(h.context);
+        const int8_t prefix[1] = {1};
+        const fast::OrderedSearch::Probe probe = ordered->probe(prefix, 1, 12345 + static_cast<uint64_t>(round), 50);
+        EXPECT_TRUE(probe.drawn);
+        EXPECT_LE(probe.nodes, 51u);
+        if (probe.capped) ++capped;
+        EXPECT_EQ(h.state.solutions.count(), 0);
+    }
+    EXPECT_GT(capped, 0);
+}
+
+// The pruning search misses no true division, hands its candidates over in
+// the reference order, and gives up cleanly.
+TEST(PruningSearch, FindsTheTrueDivisionOfLargePuzzles) {
+    std::mt19937_64 rng(7);
+    HidingOptions options;
+    options.maxDivisorDigits = 14;
+    options.maxQuotientDigits = 6;
+    options.hidden = 0.6;
+    for (int round = 0; round < 40; ++round) {
+        const HiddenDivision division = generateDivision(rng, options);
+        Harness h(division);
+        fast::RightEndTable table;
+        fast::PruningSearch search(h.puzzle, [] {});
+        const std::vector<fast::PlanStep> plan = fast::planFromRight(h.puzzle, 1);
+        if (round % 2 == 0 && !plan.empty() &&
+            table.build(h.puzzle, plan, 1u << 20, 5000000, [] {}) == fast::RightEndTable::Status::Complete) {
+            search.useTable(table);
+        }
+        int8_t digits[kMaxDivisorDigits];
+        decimalDigits(division.divisor, h.puzzle.s, digits);
+        fast::Partial block = fast::emptyPartial();
+        block.divisor[0] = digits[0];
+        block.high = 1;
+        std::vector<fast::Candidate> out;
+        ASSERT_EQ(search.searchBlock(block, UINT64_MAX, 1u << 20, out), fast::PruningSearch::Outcome::Complete);
+        bool found = false;
+        for (std::size_t i = 0; i < out.size(); ++i) {
+            found = found || (out[i].divisor == division.divisor && out[i].quotient == division.quotient);
+            if (i > 0) {
+                EXPECT_TRUE(fast::referenceOrder(out[i - 1], out[i]));
+            }
+        }
+        EXPECT_TRUE(found) << testing::describe(division);
+
+        if (search.nodes() > 2) {
+            EXPECT_EQ(search.searchBlock(block, 1, 1u << 20, out), fast::PruningSearch::Outcome::OverBudget);
+            EXPECT_TRUE(out.empty());
+        }
+        EXPECT_EQ(search.searchBlock(block, UINT64_MAX, 1, out), fast::PruningSearch::Outcome::TooMany);
+        EXPECT_TRUE(out.empty());
+    }
+}
+
+// Every partial assignment taken from the true division passes the test.
+TEST(FastSearchCheck, NeverRefutesTheTrueDivision) {
+    std::mt19937_64 rng(99);
+    HidingOptions options;
+    options.maxDivisorDigits = 14;
+    options.maxQuotientDigits = 14;
+    for (int round = 0; round < 300; ++round) {
+        options.hidden = 0.3 + 0.7 * (round % 8) / 7.0;
+        const HiddenDivision division = generateDivision(rng, options);
+        Harness h(division);
+        const int s = h.puzzle.s, q = h.puzzle.q;
+        int8_t divisorDigits[kMaxDivisorDigits], quotientDigits[kMaxQuotientDigits];
+        decimalDigits(division.divisor, s, divisorDigits);
+        decimalDigits(division.quotient, q, quotientDigits);
+        for (int trial = 0; trial < 20; ++trial) {
+            fast::Partial partial = fast::emptyPartial();
+            partial.high = std::uniform_int_distribution<int>(1, s)(rng);
+            partial.low = std::uniform_int_distribution<int>(0, s - partial.high)(rng);
+            for (int p = 0; p < partial.high; ++p) partial.divisor[p] = divisorDigits[p];
+            for (int p = s - partial.low; p < s; ++p) partial.divisor[p] = divisorDigits[p];
+            for (int k = 0; k < q; ++k) {
+                if (trial % 4 == 0 || std::uniform_int_distribution<int>(0, 1)(rng)) partial.quotient[k] = quotientDigits[k];
+            }
+            ASSERT_TRUE(fast::consistent(h.puzzle, partial))
+                << testing::describe(division) << " high " << partial.high << " low " << partial.low;
+        }
+    }
+}
+
+TEST(FastSearchCheck, RefutesRowsFromEitherEnd) {
+    fast::Puzzle puzzle;
+    fast::RowPattern row;
+    row.length = 4;
+    const char* text = "*7*3";
+    for (int j = 0; j < 4; ++j) row.cell[j] = fast::cellCode(text[j]);
+    fast::LetterScratch letters{{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1}, 0};
+    // Leading digits shared by the whole interval: 1700 … 1799 fits, 1800 … 1899 does not.
+    EXPECT_TRUE(fast::rowFits(puzzle, row, 1700, 1799, 0, 0, letters));
+    EXPECT_FALSE(fast::rowFits(puzzle, row, 1800, 1899, 0, 0, letters));
+    // The first differing digit must leave room for the 7.
+    EXPECT_FALSE(fast::rowFits(puzzle, row, 1000, 1699, 0, 0, letters));
+    // Low digits: …43 fits the trailing 3, …44 does not.
+    EXPECT_TRUE(fast::rowFits(puzzle, row, 1000, 9999, 2, 43, letters));
+    EXPECT_FALSE(fast::rowFits(puzzle, row, 1000, 9999, 2, 44, letters));
+    // Lengths: nothing of four digits below 1000.
+    EXPECT_FALSE(fast::rowFits(puzzle, row, 0, 999, 0, 0, letters));
+}
+
+TEST(FastSearchCheck, KeepsLettersConsistentAcrossRows) {
+    fast::Puzzle puzzle;
+    fast::RowPattern row;
+    row.length = 3;
+    const char* text = "AB*";
+    for (int j = 0; j < 3; ++j) row.cell[j] = fast::cellCode(text[j]);
+    fast::LetterScratch letters{{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1}, 0};
+    EXPECT_TRUE(fast::rowFits(puzzle, row, 450, 459, 0, 0, letters));  // A = 4, B = 5
+    EXPECT_EQ(letters.letter[0], 4);
+    EXPECT_FALSE(fast::rowFits(puzzle, row, 550, 559, 0, 0, letters));  // A cannot be 5 as well
+    fast::LetterScratch fresh{{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1}, 0};
+    EXPECT_FALSE(fast::rowFits(puzzle, row, 330, 339, 0, 0, fresh));  // two letters, one digit
+}
+
+}  // namespace
+}  // namespace varnokit
