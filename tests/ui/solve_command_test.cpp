@@ -171,9 +171,10 @@ void SolveCommandTest::abortStopsTheSearchAndKeepsWhatWasFound() {
                                    : QStringLiteral("中止までに1個の解が見つかりました。"));
         QCOMPARE(log.at(3), kTiming);
     } else {
-        QCOMPARE(log.at(2), QStringLiteral("%1個の解があります。").arg(found) + kTiming);
+        QCOMPARE(log.at(2), QStringLiteral("中止までに%1個の解が見つかりました。").arg(found) + kTiming);
     }
-    QCOMPARE(enabledCommands(f.w()), QStringLiteral("++++++--"));
+    // The analysis works on what was found: two solutions are enough.
+    QCOMPARE(enabledCommands(f.w()), found >= 2 ? QStringLiteral("+++++++-") : QStringLiteral("++++++--"));
     QVERIFY(f.w().ProgressBar1->isHidden());
     QVERIFY(!QApplication::overrideCursor());
     QCOMPARE(int(f.w().state().abortFlag), 0);
