@@ -200,8 +200,7 @@ int BatchRunner::solveFile(const std::string& file) {
 
     std::vector<std::string> log = hooks.log();
     if (options_.unique && outcome != SolveOutcome::Rejected && state->solutions.count() >= 2) {
-        for (const std::string& line : analyseConditions(*state)) log.push_back(line);
-        for (const std::string& line : analyseDigits(*state)) log.push_back(line);
+        for (const std::string& line : analyseUniqueness(*state)) log.push_back(line);
     }
 
     int status = exitFor(outcome);

@@ -10,6 +10,7 @@
 
 #include "cli/mini_json.h"
 #include "cli/run_program.h"
+#include "files/scratch_folder.h"
 #include "support/text.h"
 
 namespace varnokit {
@@ -18,6 +19,8 @@ namespace {
 using testing::JsonValue;
 using testing::ProgramRun;
 using testing::sjis;
+using testing::ScratchFolder;
+using testing::writeBytes;
 
 const std::string kCli = VARNOKIT_CLI_PATH;
 const std::string kPuzzles = std::string(VARNOKIT_PUZZLE_DIR) + "/";
@@ -216,6 +219,17 @@ TEST(CliProgram, UniqueAddsTheAnalysisAfterTheSummary) {
     // One solution: nothing to analyse, the log ends with the summary.
     ProgramRun single = cli({"solve", "--json", "--no-clock", "--unique", kExample});
     EXPECT_TRUE(logAfterSummary(parsed(single.out), 2).empty()) << single.out;
+}
+
+TEST(CliProgram, UniqueSaysSoWhenNothingSingleHelps) {
+    // A × B = C with letters only (2×3, 2×4, 3×2, 4×2): no '*' to reveal or to bar.
+    ScratchFolder folder;
+    writeBytes(folder.file("letters.txt"), "A\r\nB\r\nC\r\nC\r\n0\r\n");
+    ProgramRun run = cli({"solve", "--json", "--no-clock", "--unique", folder.file("letters.txt")});
+    EXPECT_EQ(run.status, 0) << run.err;
+    JsonValue result = parsed(run.out);
+    ASSERT_EQ(result["count"].number, 4);
+    EXPECT_EQ(logAfterSummary(result, 1), std::vector<std::string>{"一つの条件・一つの数字では一意化できません。"});
 }
 
 /* --- Report --- */
