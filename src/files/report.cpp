@@ -142,7 +142,9 @@ bool writeReportLines(ReportSink& sink, const PuzzleState& state, const std::vec
     Lines out(sink);
     addPuzzle(out, state);
     addNotesConditionAndLog(out, state, notes, log);
-    for (int i = 0; i < state.solutions.count() && out.ok(); ++i) addSolution(out, state, i);
+    // Counted solutions (--count) were never stored: the log gives their number.
+    const int64_t stored = state.solutions.stores() ? state.solutions.count() : 0;
+    for (int64_t i = 0; i < stored && out.ok(); ++i) addSolution(out, state, static_cast<int>(i));
     out.add("");
     out.add(std::string("solved by Varnokit version ") + kVersionText);
     out.add(std::string(10, ' ') + kMakersNotice);

@@ -6,6 +6,7 @@
 // WorkRecord a solution had at the moment it was accepted.
 #pragma once
 
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -58,6 +59,7 @@ public:
     bool empty() const { return count_ == 0; }
     // Solution `index` (0-based); only while storing.
     const StoredSolution& at(int64_t index) const {
+        assert(storing_ && index >= 0 && index < count_);
         return blocks_[static_cast<std::size_t>(index / kSolutionsPerBlock)][index % kSolutionsPerBlock];
     }
     // The WorkRecord as copied at acceptance of solution `index` (0-based;

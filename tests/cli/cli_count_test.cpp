@@ -52,6 +52,13 @@ TEST_F(NinetySolutions, CountPrintsTheLogAndNoSolution) {
     EXPECT_EQ(result["status"].text, "ok");
     EXPECT_EQ(result["count"].number, 90);
     EXPECT_EQ(result["solutions"].kind, JsonValue::Kind::Null) << "nothing stored, nothing listed";
+
+    // A report of a count: the log with the count, no solution block.
+    ProgramRun report = cli({"--count", "--report-stdout"});
+    EXPECT_EQ(report.status, 0) << report.err;
+    EXPECT_NE(report.out.find("\n90個の解があります。"), std::string::npos) << report.out;
+    EXPECT_EQ(report.out.find("<解: "), std::string::npos);
+    EXPECT_NE(report.out.find("\nsolved by Varnokit version 0.5\n"), std::string::npos);
 }
 
 TEST_F(NinetySolutions, MaxSolutionsStopsAtTheNthAndKeepsTheFirstOnes) {

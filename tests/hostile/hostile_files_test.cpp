@@ -233,7 +233,7 @@ TEST_F(SmallDisk, SavingAProblemLeavesTheOldFileWhole) {
     EXPECT_EQ(folder_.entryCount(), 2) << "no temporary file is left behind";
 }
 
-TEST_F(SmallDisk, AppendingAReportCutsBackToTheOldEnd) {
+TEST_F(SmallDisk, AppendingAReportLeavesTheOldReportWhole) {
     const std::string path = folder_.file("report.txt");
     writeBytes(path, "earlier report\r\n");
     fill();
