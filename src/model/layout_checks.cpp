@@ -28,6 +28,13 @@ void lengthChecks(PuzzleState& state) {
         std::string_view cells = stripBlanks(rowText(rec.rows[r]));
         if (!cells.empty() && cells[0] == '0') state.pending += messages::kProductLeadingZero;
     }
+    // A remainder with hidden cells is written like the other rows, without
+    // a leading 0; one in digits only is read as a number ("05" is 5).
+    // (A blank among its cells is reported by the remainder check.)
+    const std::string_view remainder = rowText(rec.rows[kRemainderRow]);
+    if (remainderIsOpen(rec) && remainder.size() > 1 && remainder[0] == '0' &&
+        remainder.find(' ') == std::string_view::npos)
+        state.pending += messages::kRemainderLeadingZero;
 }
 
 void layoutChecks(PuzzleState& state) {
@@ -40,7 +47,11 @@ void layoutChecks(PuzzleState& state) {
         const int width = static_cast<int>(stripBlanks(rowText(rec.rows[r])).size());
         if (width != s && width != s + 1) state.pending += messages::kProductWidthMismatch;
     }
-    const bool lastPlaced = rec.rows[lastMiddleRow(state)].length == n;
+    // The last partial product ends under the dividend's last digit, or,
+    // when the quotient ends in zeros (which have no lines), that many
+    // columns earlier; never before the column of the quotient's first digit.
+    const int lastEnd = rec.rows[lastMiddleRow(state)].length;
+    const bool lastPlaced = lastEnd <= n && lastEnd >= n - q + 1;
     if (!lastPlaced) state.pending += messages::kLastProductMisplaced;
     // Quotient digit k belongs to dividend column n - q + k, so the first
     // partial product ends in column n - q. Placed anywhere else, the lines

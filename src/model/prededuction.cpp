@@ -76,11 +76,21 @@ void deduceBorrows(PuzzleState& state, int q, int n) {
 }
 
 // Each dividend digit after the first partial product's column is brought
-// down into the first interior row that reaches its column.
+// down into the first interior row that reaches its column. Past the last
+// written partial product (a quotient ending in 0) no interior row reaches
+// it: it is brought down into the remainder line, which ends under the
+// dividend's last digit.
 void deduceBroughtDown(PuzzleState& state, int q, int n) {
     WorkRecord& sc = state.scratch;
     char* dividend = sc.rows[kDividendRow].text;
+    WorkRow& remainder = state.work.rows[kRemainderRow];
+    const int lastEnd = n - q + lastWrittenDigit(state.work);
     for (int c = n - 1; c >= n - q + 1; --c) {
+        if (c > lastEnd) {
+            const int cell = remainder.length - (n - c);
+            if (cell >= 0) matchCheck(state, dividend[c], remainder.text[cell], kRule);
+            continue;
+        }
         for (int r = kFirstInteriorRow; r < kFirstInteriorRow + 2 * q - 1; ++r) {
             if (sc.rows[r].text[c] == ' ') continue;
             matchCheck(state, dividend[c], sc.rows[r].text[c], kRule);
@@ -89,19 +99,28 @@ void deduceBroughtDown(PuzzleState& state, int q, int n) {
     }
 }
 
-// With remainder 0 the last partial product equals the row it is
-// subtracted from, cell by cell.
-void deduceZeroRemainder(PuzzleState& state, int q) {
+// With remainder 0 the last written partial product equals the row it is
+// subtracted from, cell by cell, and every dividend digit brought down after
+// it (a quotient ending in 0) is 0. The row above the first partial product
+// is the dividend's first n - q + 1 cells.
+void deduceZeroRemainder(PuzzleState& state, int q, int n) {
+    // Only a remainder typed in digits has a value here; one typed with
+    // hidden cells may have been filled in by the brought-down digits.
     WorkRecord& work = state.work;
-    if (work.rows[kRemainderRow].value != 0) return;
-    WorkRow& above = q == 1 ? work.rows[kDividendRow] : work.rows[differenceRow(q - 1)];
-    WorkRow& product = work.rows[partialProductRow(q - 1)];
-    if (above.length != product.length) {
+    if (remainderIsOpen(state.problem) || work.rows[kRemainderRow].value != 0) return;
+    const int last = lastWrittenDigit(work);
+    if (last < 0) return;
+    WorkRow& dividend = work.rows[kDividendRow];
+    WorkRow& above = last == 0 ? dividend : work.rows[differenceRow(last)];
+    const int aboveLength = last == 0 ? n - q + 1 : above.length;
+    WorkRow& product = work.rows[partialProductRow(last)];
+    if (aboveLength != product.length) {
         state.pending += messages::kZeroRemainderLengths;
         return;
     }
-    for (int j = 0; j < above.length; ++j)
+    for (int j = 0; j < aboveLength; ++j)
         if (above.text[j] != ' ') matchCheck(state, above.text[j], product.text[j], kRule);
+    for (int c = n - (q - 1 - last); c < n; ++c) cellCheck(state, dividend.text[c], '0', kRule);
 }
 
 }  // namespace
@@ -120,7 +139,7 @@ void prededuce(PuzzleState& state) {
     copyScratchBack(state, q);
     deduceBroughtDown(state, q, n);
     copyScratchBack(state, q);
-    deduceZeroRemainder(state, q);
+    deduceZeroRemainder(state, q, n);
 }
 
 }  // namespace varnokit

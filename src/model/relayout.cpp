@@ -1,6 +1,7 @@
 // Puts the interior rows into solver order (P_0, R_1, P_1, …, an empty pair
-// for each quotient digit 0), reads the final remainder's value and checks
-// it against the last partial product.
+// for each quotient digit 0, also for zeros ending the quotient), reads the
+// final remainder's value when it is written in digits and checks its length
+// against the last written partial product.
 #include <string_view>
 
 #include "model/parser.h"
@@ -24,6 +25,7 @@ bool placeInteriorRows(PuzzleState& state) {
     const WorkRecord& typed = state.problem;
     WorkRecord& work = state.work;
     const int q = typed.rows[kQuotientRow].length;
+    const int n = typed.rows[kDividendRow].length;
     const int lineCount = lastMiddleRow(state) - 1;
     for (int r = kFirstInteriorRow + 1; r < kRowCount; ++r) clearRowText(work.rows[r]);
 
@@ -39,6 +41,11 @@ bool placeInteriorRows(PuzzleState& state) {
         copyLine(difference, work.rows[next++]);
         copyLine(product, work.rows[next++]);
     }
+    // A last partial product ending before the dividend's last column leaves
+    // that many quotient digits 0 at the end, each an empty pair.
+    const int trailingZeros = n - typed.rows[lastMiddleRow(state)].length;
+    if (trailingZeros < 0 || next + 2 * trailingZeros > kRowCount) return false;
+    next += 2 * trailingZeros;
     return q >= 1 && next == kFirstInteriorRow + 2 * q - 1;
 }
 
@@ -46,6 +53,15 @@ bool allDigits(std::string_view text) {
     if (text.empty()) return false;
     for (char c : text)
         if (!isDigitCell(c)) return false;
+    return true;
+}
+
+// A remainder written with '*' or mask letters: its cells are read like any
+// other row's, so a blank among them leaves it unreadable.
+bool allCells(std::string_view text) {
+    if (text.empty()) return false;
+    for (char c : text)
+        if (!isCell(c)) return false;
     return true;
 }
 
@@ -59,17 +75,29 @@ int relayout(PuzzleState& state) {
         return 1;
     }
 
+    // A remainder in digits is read as a number ("05" is 5); one with hidden
+    // cells keeps them, and the search finds its value.
     WorkRow& remainder = work.rows[kRemainderRow];
     remainder.value = 0;
     Int128 value = 0;
-    if (!allDigits(rowText(remainder)) || !parseDecimal(std::string(rowText(remainder)), value)) {
+    if (allDigits(rowText(remainder))) {
+        if (!parseDecimal(std::string(rowText(remainder)), value)) {
+            state.pending += messages::kRemainderNotNumber;
+            return 1;
+        }
+        remainder.value = value;
+    } else if (!allCells(rowText(remainder))) {
         state.pending += messages::kRemainderNotNumber;
         return 1;
     }
-    remainder.value = value;
 
     const int q = work.rows[kQuotientRow].length;
-    const std::string_view last = stripBlanks(rowText(work.rows[partialProductRow(q - 1)]));
+    const int lastDigit = lastWrittenDigit(work);
+    if (lastDigit < 0) {  // the layout checks guarantee a written product
+        state.pending += messages::kFirstProductMisplaced;
+        return 1;
+    }
+    const std::string_view last = stripBlanks(rowText(work.rows[partialProductRow(lastDigit)]));
     if (remainder.length > static_cast<int>(last.size())) {
         state.pending += messages::kRemainderTooLong;
         return 1;

@@ -2,8 +2,10 @@
 // position for the display. A solution is stored as its divisor and quotient
 // only: every row value follows from them and the final remainder, and the
 // row texts, lengths and ranges are those of the WorkRecord when the search
-// started, the same for every solution. `record()` rebuilds the full
-// WorkRecord a solution had at the moment it was accepted.
+// started, the same for every solution. A remainder with hidden cells differs
+// from solution to solution; then each one's remainder is kept beside it.
+// `record()` rebuilds the full WorkRecord a solution had at the moment it
+// was accepted.
 #pragma once
 
 #include <cassert>
@@ -39,13 +41,15 @@ constexpr int kSolutionsPerBlock = 1 << 16;
 class SolutionList {
 public:
     // --- Settings (kept across reset()) ---
-    // At most this many are stored; clamped to 1 … INT_MAX.
+    // At most this many solutions of 16 bytes are stored; clamped to 1 …
+    // INT_MAX. A list that keeps remainders too (8 bytes more) stores two
+    // thirds as many, in the same memory: limit() says how many.
     void setLimit(int64_t limit);
-    int64_t limit() const { return limit_; }
+    int64_t limit() const;
     // false: solutions are counted, not stored (memory stays flat).
     void setStoring(bool storing) { storing_ = storing; }
     bool stores() const { return storing_; }
-    bool full() const { return storing_ && count_ >= limit_; }
+    bool full() const { return storing_ && count_ >= limit(); }
 
     // --- Filling (the search) ---
     void reset();                               // empty, count 0, no current
@@ -53,6 +57,9 @@ public:
     // Adds a new tail, which becomes current; when not storing, only counts.
     // False, with nothing added, when memory for it cannot be had.
     bool append(int64_t divisor, int64_t quotient);
+    // The same for a puzzle whose remainder is open (see remainderIsOpen):
+    // its remainder is kept with it. Elsewhere it must be the shared one.
+    bool append(int64_t divisor, int64_t quotient, int64_t remainder);
 
     // --- Reading ---
     int64_t count() const { return count_; }    // solutions found (stored or counted)
@@ -62,6 +69,8 @@ public:
         assert(storing_ && index >= 0 && index < count_);
         return blocks_[static_cast<std::size_t>(index / kSolutionsPerBlock)][index % kSolutionsPerBlock];
     }
+    // The final remainder of solution `index`.
+    Int128 remainder(int64_t index) const;
     // The WorkRecord as copied at acceptance of solution `index` (0-based;
     // its sequence number is index + 1).
     WorkRecord record(int64_t index) const;
@@ -78,6 +87,8 @@ public:
 
 private:
     std::vector<std::unique_ptr<StoredSolution[]>> blocks_;
+    std::vector<std::unique_ptr<int64_t[]>> remainderBlocks_;  // beside blocks_, while the remainder is open
+    bool openRemainder_ = false;                              // set by beginSearch
     int64_t count_ = 0;
     WorkRecord template_{};
     int current_ = -1;
@@ -85,13 +96,13 @@ private:
     bool storing_ = true;
 };
 
-// Computes the values of every row for divisor D and quotient Q:
-// divisor, quotient, dividend D*Q + r (r = the remainder row's value), each
+// Computes the values of every row for divisor D, quotient Q and final
+// remainder r: divisor, quotient, dividend D*Q + r, remainder, each
 // non-empty P_k = D * q_k and R_k = P_k + the remainder left after digit k.
-// Empty rows get value 0. `shape` gives the row lengths, q and r.
-void computeRowValues(const WorkRecord& shape, Int128 divisor, Int128 quotient,
+// Empty rows get value 0. `shape` gives the row lengths and q.
+void computeRowValues(const WorkRecord& shape, Int128 divisor, Int128 quotient, Int128 remainder,
                       Int128 (&out)[kRowCount]);
 // The same, written into the records' value fields.
-void fillRowValues(WorkRecord& record, Int128 divisor, Int128 quotient);
+void fillRowValues(WorkRecord& record, Int128 divisor, Int128 quotient, Int128 remainder);
 
 }  // namespace varnokit

@@ -48,4 +48,16 @@ struct WorkRecord {
     WorkRow rows[kRowCount];
 };
 
+// --- Shape of a division ---
+// Index k of the last quotient digit with a written partial product; the
+// digits after it are 0 and have no lines (a quotient ending in 0). -1 when
+// no product is written. Reads the row lengths only.
+int lastWrittenDigit(const WorkRecord& record);
+
+// True when the final remainder row holds a cell that is not a digit ('*' or
+// a mask letter): its value is then found by the search, solution by
+// solution, like any other row's. A remainder written in digits is read as a
+// number once, when the puzzle is parsed.
+bool remainderIsOpen(const WorkRecord& record);
+
 }  // namespace varnokit

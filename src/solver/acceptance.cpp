@@ -16,8 +16,12 @@ bool acceptSolution(SearchContext& context, Int128 divisor, Int128 quotient) {
     // however well the rows match: 7 ÷ 3 cannot be written as 1 remainder 4.
     if (remainder >= divisor) return false;
 
+    // An open remainder (hidden cells) is one more row to match; the search
+    // has written the value it chose into the remainder row.
+    const bool open = remainderIsOpen(context.state.work);
     const LetterBindings saved = context.state.letters;
-    const bool fits = matchRow(context, dividend, rows[kDividendRow]) == 0;
+    const bool fits = matchRow(context, dividend, rows[kDividendRow]) == 0 &&
+                      (!open || matchRow(context, remainder, rows[kRemainderRow]) == 0);
     context.state.letters = saved;
     if (!fits) return false;
 
@@ -28,8 +32,14 @@ bool acceptSolution(SearchContext& context, Int128 divisor, Int128 quotient) {
 void storeSolution(SearchContext& context, Int128 divisor, Int128 quotient) {
     SolutionList& list = context.state.solutions;
     if (list.full()) throw SolutionLimitReached{false};
-    if (!list.append(static_cast<int64_t>(divisor), static_cast<int64_t>(quotient)))
-        throw SolutionLimitReached{true};
+    // An open remainder is stored with each solution: the value the search
+    // wrote into the remainder row.
+    const bool stored =
+        remainderIsOpen(context.state.work)
+            ? list.append(static_cast<int64_t>(divisor), static_cast<int64_t>(quotient),
+                          static_cast<int64_t>(context.state.work.rows[kRemainderRow].value))
+            : list.append(static_cast<int64_t>(divisor), static_cast<int64_t>(quotient));
+    if (!stored) throw SolutionLimitReached{true};
     ++context.stats.solutions;
     // The clock is read for the first solution and every 256th after it.
     const int64_t count = list.count();

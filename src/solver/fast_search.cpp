@@ -226,6 +226,13 @@ void Scheduler::run() {
 }  // namespace
 
 void searchFast(SearchContext& context) {
+    // The fast enumeration assumes a remainder known before the search. A
+    // remainder with hidden cells goes to the reference search, whose
+    // solutions (and order) the fast engine must give in any case.
+    if (remainderIsOpen(context.state.work)) {
+        searchReference(context);
+        return;
+    }
     fast::Puzzle puzzle;
     fast::buildPuzzle(context.state, puzzle);
     Scheduler(context, puzzle).run();

@@ -31,7 +31,8 @@ public:
           rows_(state.work.rows),
           s_(rows_[kDivisorRow].length),
           q_(rows_[kQuotientRow].length),
-          n_(rows_[kDividendRow].length) {}
+          n_(rows_[kDividendRow].length),
+          openRemainder_(remainderIsOpen(state.work)) {}
 
     int run() {
         initialRanges(rows_[kDividendRow]);
@@ -39,6 +40,12 @@ public:
         initialRanges(rows_[kQuotientRow]);
         for (int row = kFirstInteriorRow; row <= lastInteriorRow(); ++row) {
             if (rows_[row].length > 0) initialRanges(rows_[row]);
+        }
+        if (openRemainder_) {
+            // A remainder of one cell may be 0; a longer one begins with 1 … 9.
+            WorkRow& remainder = rows_[kRemainderRow];
+            initialRanges(remainder);
+            if (remainder.length == 1 && !isDigit(remainder.text[0])) remainder.ranges[0].lo = 0;
         }
         for (int pass = 0; pass < 2; ++pass) {
             if (!narrow()) {
@@ -68,6 +75,10 @@ private:
         ruleE();
         for (int row = kFirstInteriorRow; row <= lastInteriorRow(); ++row) {
             if (rows_[row].length > 0 && !checkRow(rows_[row])) return false;
+        }
+        if (openRemainder_) {
+            ruleF();
+            if (!checkRow(rows_[kRemainderRow])) return false;
         }
         return true;
     }
@@ -167,11 +178,23 @@ private:
         }
     }
 
+    // An open remainder is smaller than the divisor: written as long as the
+    // divisor, its first digit is at most the divisor's (below it for one
+    // digit each), and the divisor's first digit at least the remainder's.
+    void ruleF() {
+        WorkRow& remainder = rows_[kRemainderRow];
+        if (remainder.length != s_) return;
+        const int strict = s_ == 1 ? 1 : 0;
+        lowerHi(remainder.ranges[0], divisor().ranges[0].hi - strict);
+        raiseLo(divisor().ranges[0], remainder.ranges[0].lo + strict);
+    }
+
     PuzzleState& state_;
     WorkRow* rows_;
     int s_;
     int q_;
     int n_;
+    bool openRemainder_;  // the remainder has hidden cells and gets ranges too
 };
 
 }  // namespace

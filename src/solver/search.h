@@ -76,9 +76,11 @@ void pollInput(SearchContext& context);
 
 // Accepts divisor D and quotient Q when the dividend D*Q + r matches its
 // pattern (and r < D); appends the solution and, now and then, shows the
-// new count. Letter bindings are restored before it returns. Returns true
-// when stored. Raises SolutionLimitReached for a fitting solution the list
-// cannot take, and EnoughSolutions after the stopAfter-th.
+// new count. r is the remainder row's value: with an open remainder
+// (remainderIsOpen) the search writes its choice there, and it must match
+// the row's cells too. Letter bindings are restored before it returns.
+// Returns true when stored. Raises SolutionLimitReached for a fitting
+// solution the list cannot take, and EnoughSolutions after the stopAfter-th.
 bool acceptSolution(SearchContext& context, Int128 divisor, Int128 quotient);
 // The storing half of acceptSolution, for a solution already checked:
 // appends it and now and then shows the count; raises as acceptSolution does.
@@ -92,6 +94,11 @@ constexpr std::chrono::milliseconds kCountRefreshInterval{250};
 void refreshSolutionCount(SearchContext& context);
 
 void searchReference(SearchContext& context);
+// The quotient phase of the reference search for one divisor when the final
+// remainder is open: quotient digits from the right as usual, the remainder
+// kept as the interval of values every row so far allows, and for each full
+// quotient the remainders that fit, ascending.
+void searchOpenRemainder(SearchContext& context, Int128 divisor);
 void searchFast(SearchContext& context);
 
 }  // namespace varnokit

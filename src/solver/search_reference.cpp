@@ -15,7 +15,8 @@ public:
           rows_(context.state.work.rows),
           s_(rows_[kDivisorRow].length),
           q_(rows_[kQuotientRow].length),
-          rules_(cellRules(context)) {}
+          rules_(cellRules(context)),
+          openRemainder_(remainderIsOpen(context.state.work)) {}
 
     // divisorSoFar: the divisor digits chosen so far; quotientSoFar: the
     // quotient digits chosen so far, in place; carried: the remainder left
@@ -60,6 +61,10 @@ private:
         if (k < 0) return;
         if (k == q_ - 1) {
             rows_[kDivisorRow].value = divisor;
+            if (openRemainder_) {
+                searchOpenRemainder(context_, divisor);
+                return;
+            }
             quotientSoFar = 0;
             carried = rows_[kRemainderRow].value;
         }
@@ -134,6 +139,7 @@ private:
     const int s_;
     const int q_;
     const CellRules rules_;
+    const bool openRemainder_;  // the remainder has hidden cells: see searchOpenRemainder
     int divisorPosition_ = 0;  // cursor of phase 1
     int quotientIndex_ = 0;    // cursor of phase 2
 };

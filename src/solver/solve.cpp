@@ -38,7 +38,7 @@ bool checkAndDeduce(PuzzleState& state, const PuzzleInput& input, SolveHooks& ho
     // A letter bound to 0 at the head of a row ends the Solve without a message.
     if (!substituteLetters(state)) return false;
     if (propagateBounds(state) != 0) return false;
-    return substituteLetters(state);
+    return substituteLetters(state) && settleRemainder(state);
 }
 
 // Runs the search and tells how it ended; `byUser` tells an abort (中止,

@@ -6,15 +6,23 @@ namespace {
 
 bool isLetter(char c) { return c >= 'A' && c < 'A' + kMaskLetters; }
 
-// Substitutes one row; false when its first cell becomes '0'.
-bool substituteRow(const LetterBindings& letters, WorkRow& row) {
+// Substitutes one row; false when its first cell becomes '0' (and the row
+// is longer than one cell, when `soleZeroAllowed`: a remainder may be 0).
+bool substituteRow(const LetterBindings& letters, WorkRow& row, bool soleZeroAllowed = false) {
     for (int j = 0; j < row.length; ++j) {
         char& cell = row.text[j];
         if (!isLetter(cell)) continue;
         const int digit = letters.letter[cell - 'A'];
         if (digit < 0) continue;
         cell = static_cast<char>('0' + digit);
-        if (j == 0 && digit == 0) return false;
+        if (j == 0 && digit == 0 && !(soleZeroAllowed && row.length == 1)) return false;
+    }
+    return true;
+}
+
+bool allDigits(const WorkRow& row) {
+    for (int j = 0; j < row.length; ++j) {
+        if (row.text[j] < '0' || row.text[j] > '9') return false;
     }
     return true;
 }
@@ -33,6 +41,17 @@ bool substituteLetters(PuzzleState& state) {
     for (int row = kFirstInteriorRow; row <= lastInteriorRow(state.work); ++row) {
         if (rows[row].length > 0 && !substituteRow(state.letters, rows[row])) return false;
     }
+    return substituteRow(state.letters, rows[kRemainderRow], true);
+}
+
+bool settleRemainder(PuzzleState& state) {
+    const WorkRow& typed = state.problem.rows[kRemainderRow];
+    WorkRow& remainder = state.work.rows[kRemainderRow];
+    if (allDigits(typed) || !allDigits(remainder)) return true;
+    if (remainder.length > 1 && remainder.text[0] == '0') return false;
+    Int128 value = 0;
+    for (int j = 0; j < remainder.length; ++j) value = value * 10 + (remainder.text[j] - '0');
+    remainder.value = value;
     return true;
 }
 
@@ -53,7 +72,6 @@ TypedStarCells examineTypedStars(const PuzzleState& state) {
         }
     };
     for (int row = 0; row <= lastInteriorRow(state.work); ++row) {
-        if (row == kRemainderRow) continue;
         examineRow(state.problem.rows[row], state.work.rows[row]);
     }
     return result;

@@ -29,9 +29,9 @@ TEST(HostileLines, ControlBytesInsideOtherLinesAreRejected) {
     EXPECT_EQ(runChecks(state, input), Step::Parse);
 }
 
-TEST(HostileLines, RemainderWithBlankOrWildcardKeepsItsOwnMessage) {
+TEST(HostileLines, RemainderWithBlankAmongWildcardsKeepsItsOwnMessage) {
     PuzzleState state;
-    EXPECT_EQ(runChecks(state, workedExampleWithRemainder("*")), Step::Relayout);
+    EXPECT_EQ(runChecks(state, workedExampleWithRemainder("* *")), Step::Relayout);
     EXPECT_EQ(utf8(state.pending), "余りが数字でない。");
 }
 

@@ -83,7 +83,10 @@ INSTANTIATE_TEST_SUITE_P(
         MessageCase{"DigitCountsDisagree", makeInput("123", "78", {"936", "84", " 96", " 96", "0"}),
                     Step::LengthChecks, "除数・被除数・商の桁数に矛盾。"},
         MessageCase{"LeadingZeros", makeInput("02", "08", {"936", "84", " 06", " 96", "0"}), Step::LengthChecks,
-                    "除数の先頭が0。商の先頭が0。部分積の先頭が0。"}),
+                    "除数の先頭が0。商の先頭が0。部分積の先頭が0。"},
+        // A remainder with hidden cells is written without a leading 0.
+        MessageCase{"HiddenRemainderLeadingZero", makeInput("12", "78", {"936", "84", " 96", " 90", "0*"}),
+                    Step::LengthChecks, "余りの先頭が0。"}),
     caseName);
 
 INSTANTIATE_TEST_SUITE_P(
@@ -91,8 +94,12 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         MessageCase{"DifferenceLinesTooNarrow", makeInput("12", "78", {"936", "84", "  6", "  6", "0"}),
                     Step::LayoutChecks, "除数と部分積の桁数に矛盾。除数と部分積の桁数に矛盾。"},
-        MessageCase{"LastProductShort", makeInput("12", "788", {"93600", " 84", "  96", "  96", "0"}),
-                    Step::LayoutChecks, "被除数と最終部分積の桁数に矛盾。"},
+        // Ending early stands for zeros ending the quotient, but not before
+        // the first quotient digit's column.
+        MessageCase{"LastProductShort", makeInput("12", "7", {"936", "84", "0"}), Step::LayoutChecks,
+                    "被除数と最終部分積の桁数に矛盾。"},
+        MessageCase{"OnlyProductNeitherFirstNorLast", makeInput("12", "780", {"93600", "  84", "0"}),
+                    Step::LayoutChecks, "被除数と最初の部分積の桁数に矛盾。"},
         // Would give five interior rows for a two-digit quotient.
         MessageCase{"FirstProductTooFarLeft", makeInput("12", "78", {"9360", "84", "  96", "  96", "0"}),
                     Step::LayoutChecks, "被除数と最初の部分積の桁数に矛盾。"}),
@@ -101,14 +108,19 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     Relayout, CheckMessage,
     ::testing::Values(
-        MessageCase{"RemainderWildcard", makeInput("12", "78", {"936", "84", " 96", " 96", "*"}), Step::Relayout,
+        MessageCase{"RemainderEmpty", makeInput("12", "78", {"936", "84", " 96", " 96", ""}), Step::Relayout,
                     "余りが数字でない。"},
         MessageCase{"RemainderBlankInside", makeInput("12", "78", {"936", "84", " 96", " 90", "  1 2"}),
                     Step::Relayout, "余りが数字でない。"},
-        MessageCase{"RemainderMask", makeInput("12", "78", {"936", "84", " 96", " 90", "ア"}), Step::Relayout,
-                    "余りが数字でない。"},
+        MessageCase{"HiddenRemainderBlankInside", makeInput("12", "78", {"936", "84", " 96", " 90", "ア *"}),
+                    Step::Relayout, "余りが数字でない。"},
         MessageCase{"RemainderLongerThanLastProduct", makeInput("12", "78", {"936", "84", " 96", " 90", "123"}),
-                    Step::Relayout, "余りの桁数に誤り。"}),
+                    Step::Relayout, "余りの桁数に誤り。"},
+        MessageCase{"HiddenRemainderLongerThanLastProduct",
+                    makeInput("12", "78", {"936", "84", " 96", " 90", "**3"}), Step::Relayout, "余りの桁数に誤り。"},
+        // Measured against the last written product when the quotient ends in 0.
+        MessageCase{"RemainderLongerThanProductBeforeZero",
+                    makeInput("12", "780", {"9365", "84", " 96", " 96", "105"}), Step::Relayout, "余りの桁数に誤り。"}),
     caseName);
 
 INSTANTIATE_TEST_SUITE_P(
@@ -119,6 +131,15 @@ INSTANTIATE_TEST_SUITE_P(
         // R_1 is missing, so quotient digit 1 is 0, not the typed 5.
         MessageCase{"TypedDigitWhereZeroForced", makeInput("12", "758", {"8496", "84", "  96", "  96", "0"}),
                     Step::Prededuce, "0であるべき数字が0でない。"},
+        // The last product ends a column early: the quotient's last digit is 0.
+        MessageCase{"TypedDigitWhereQuotientEndsInZero", makeInput("12", "788", {"9365", "84", " 96", " 96", "5"}),
+                    Step::Prededuce, "0であるべき数字が0でない。"},
+        // The digit brought down after the last product is the remainder's last digit.
+        MessageCase{"BroughtDownIntoRemainderDiffers", makeInput("12", "780", {"9365", "84", " 96", " 96", "7"}),
+                    Step::Prededuce, "一致すべき数字が異なる。"},
+        // With remainder 0, so is every digit brought down after the last product.
+        MessageCase{"ZeroRemainderAfterZeroDigits", makeInput("12", "*00", {"8*07", "**", "0"}), Step::Prededuce,
+                    "一致すべき数字が異なる。0であるべき数字が0でない。"},
         // A is bound to 0 as quotient digit 1; the borrow of P_0 needs it to be 1.
         MessageCase{"LetterBoundElsewhere", makeInput("9", "7A8", {"A***", " 9", "  **", "  **", "0"}),
                     Step::Prededuce, "1であるべき桁に矛盾。"},

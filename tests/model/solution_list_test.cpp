@@ -24,7 +24,7 @@ TEST(SolutionList, RowValuesOfTheWorkedExample) {
     // 936 / 12 = 78: P_0 = 84, R_1 = 96, P_1 = 96.
     WorkRecord record = shapedRecord(2, {2, 2, 2}, 0);
     Int128 v[kRowCount];
-    computeRowValues(record, 12, 78, v);
+    computeRowValues(record, 12, 78, 0, v);
     EXPECT_EQ(v[kDividendRow], 936);
     EXPECT_EQ(v[partialProductRow(0)], 84);
     EXPECT_EQ(v[differenceRow(1)], 96);
@@ -35,7 +35,7 @@ TEST(SolutionList, ZeroQuotientDigitLeavesItsPairEmpty) {
     // 1229 / 12 = 102 r 5: P_0 = 12, (empty pair), R_2 = 29, P_2 = 24.
     WorkRecord record = shapedRecord(3, {2, 0, 0, 2, 2}, 5);
     Int128 v[kRowCount];
-    computeRowValues(record, 12, 102, v);
+    computeRowValues(record, 12, 102, 5, v);
     EXPECT_EQ(v[kDividendRow], 1229);
     EXPECT_EQ(v[partialProductRow(0)], 12);
     EXPECT_EQ(v[differenceRow(1)], 0);

@@ -58,7 +58,7 @@ HiddenDivision generateDivision(std::mt19937_64& rng, const HidingOptions& optio
         if (k > 0) shape.rows[differenceRow(k)].length = 1;
     }
     Int128 values[kRowCount];
-    computeRowValues(shape, division.divisor, quotient, values);
+    computeRowValues(shape, division.divisor, quotient, division.remainder, values);
 
     // Letters for a few digits, at random.
     int letterOf[10];
