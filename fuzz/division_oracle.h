@@ -91,12 +91,24 @@ enum class Verdict {
     ValidLetterOnCondition,  // valid, with a letter standing for the condition digit
 };
 
-// Judges divisor D with quotient Q against the typed puzzle.
-inline Verdict judge(const TypedPuzzle& p, Int128 d, Int128 quotient) {
+// True when the remainder is typed with '*' or letters: every solution has
+// its own, written as a number of exactly that many cells.
+inline bool remainderHidden(const TypedPuzzle& p) {
+    for (char c : p.remainderText)
+        if (c < '0' || c > '9') return true;
+    return false;
+}
+
+// Judges divisor D with quotient Q and remainder r against the typed puzzle
+// (a remainder typed in digits is that number, whatever r says).
+inline Verdict judge(const TypedPuzzle& p, Int128 d, Int128 quotient, Int128 r) {
     const int q = static_cast<int>(p.quotient.size());
-    if (d <= 0 || quotient <= 0 || p.remainder >= d) return Verdict::Invalid;
-    const Int128 dividend = d * quotient + p.remainder;
+    const bool hidden = remainderHidden(p);
+    if (!hidden) r = p.remainder;
+    if (d <= 0 || quotient <= 0 || r < 0 || r >= d) return Verdict::Invalid;
+    const Int128 dividend = d * quotient + r;
     Letters letters;
+    if (hidden && !fits(p.remainderText, r, p.condition, letters)) return Verdict::Invalid;
     if (!fits(p.divisor, d, p.condition, letters)) return Verdict::Invalid;
     if (!fits(p.quotient, quotient, p.condition, letters)) return Verdict::Invalid;
     if (!fits(p.dividend, dividend, p.condition, letters)) return Verdict::Invalid;
@@ -132,7 +144,7 @@ inline bool plainlyLaidOut(const TypedPuzzle& p) {
         const int k = (u + 1) / 2;
         if (p.rightEdge[static_cast<std::size_t>(u)] != n - q + k + 1) return false;
     }
-    return toDecimal(p.remainder) == p.remainderText;
+    return remainderHidden(p) || toDecimal(p.remainder) == p.remainderText;
 }
 
 }  // namespace varnokit::fuzzing

@@ -57,10 +57,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (k > 0) require((product.length == 0) == (work.rows[differenceRow(k)].length == 0));
     }
     require(work.rows[partialProductRow(0)].length > 0);
+    // The remainder holds cells only: digits, '*' or letters.
     for (int j = 0; j < work.rows[kRemainderRow].length; ++j) {
         char c = work.rows[kRemainderRow].text[j];
-        require(c >= '0' && c <= '9');
+        require((c >= '0' && c <= '9') || c == '*' || (c >= 'A' && c < 'A' + kMaskLetters));
     }
+    require(work.rows[kRemainderRow].length > 0);
     for (int i = 0; i < kMaskLetters; ++i) {
         int digit = state.letters.letter[i];
         require(digit == -1 || (digit >= 0 && digit <= 9 && state.letters.taken[digit] == 1));

@@ -58,6 +58,7 @@ std::map<std::string, int> rowHeads(const PuzzleState& state) {
         if (state.work.rows[row].length == 0) continue;
         head("  \x95\x94\x95\xaa\x90\xcf" + std::to_string(++number) + "\x8ds\x96\xda: ", row);  // 部分積N行目
     }
+    head("  \x97]\x82\xe8: ", kRemainderRow);  // 余り
     return heads;
 }
 
@@ -125,7 +126,7 @@ void checkConditions(const PuzzleState& state, const std::vector<std::string>& l
             const WorkRecord record = state.solutions.record(s);
             bool uses = false;
             for (int row = 0; row < kFirstInteriorRow + 2 * record.rows[kQuotientRow].length - 1; ++row) {
-                if (row == kRemainderRow || (row >= kFirstInteriorRow && record.rows[row].value == 0)) continue;
+                if (row >= kFirstInteriorRow && record.rows[row].value == 0) continue;
                 const std::string typed = bare(state.problem.rows[row]);
                 const std::string digits = toDecimal(record.rows[row].value);
                 for (std::size_t p = 0; p < typed.size() && p < digits.size(); ++p)

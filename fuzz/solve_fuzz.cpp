@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
-#include <utility>
 #include <vector>
 
 #include "division_oracle.h"
@@ -29,17 +28,22 @@ constexpr int kBruteForceFreeCells = 4;
 constexpr int kListLimit = 64;         // small, so the limit is reached often
 
 
-using Solution = std::pair<Int128, Int128>;  // divisor, quotient
+struct Solution {
+    Int128 divisor, quotient, remainder;
+    bool operator==(const Solution&) const = default;
+};
 
-// The search's order: divisor ascending, then the quotient read from its last digit.
+// The search's order: divisor ascending, then the quotient read from its
+// last digit, then (a remainder with hidden cells) the remainder ascending.
 std::string orderKey(const Solution& s) {
-    std::string digits = toDecimal(s.second);
+    std::string digits = toDecimal(s.quotient);
     std::reverse(digits.begin(), digits.end());
     return digits;
 }
 bool searchOrder(const Solution& a, const Solution& b) {
-    if (a.first != b.first) return a.first < b.first;
-    return orderKey(a) < orderKey(b);
+    if (a.divisor != b.divisor) return a.divisor < b.divisor;
+    if (a.quotient != b.quotient) return orderKey(a) < orderKey(b);
+    return a.remainder < b.remainder;
 }
 
 int freeCells(const std::string& pattern) {
@@ -75,7 +79,8 @@ void solveWith(Run& run, const PuzzleInput& input, SearchEngine engine) {
     run.state.solutions.setLimit(kListLimit);
     run.outcome = solve(run.state, input, run.hooks, SolveOptions{false, engine});
     for (int i = 0; i < run.state.solutions.count(); ++i)
-        run.stored.emplace_back(run.state.solutions.at(i).divisor, run.state.solutions.at(i).quotient);
+        run.stored.push_back({run.state.solutions.at(i).divisor, run.state.solutions.at(i).quotient,
+                              run.state.solutions.remainder(i)});
 }
 
 bool hasLimitLine(const std::vector<std::string>& log) {
@@ -98,7 +103,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     int cells = 0;
     if (laidOut) {
         typed = fuzzing::typedPuzzle(checked);
-        cells = freeCells(typed.divisor) + freeCells(typed.quotient);
+        cells = freeCells(typed.divisor) + freeCells(typed.quotient) +
+                (fuzzing::remainderHidden(typed) ? freeCells(typed.remainderText) : 0);
         if (cells > kSearchedFreeCells) return 0;
     }
 
@@ -112,7 +118,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // Soundness, order and the limit.
     for (const Solution& s : reference.stored)
-        require(fuzzing::judge(typed, s.first, s.second) != fuzzing::Verdict::Invalid,
+        require(fuzzing::judge(typed, s.divisor, s.quotient, s.remainder) != fuzzing::Verdict::Invalid,
                 "every stored solution is a correct division fitting its patterns");
     require(std::is_sorted(reference.stored.begin(), reference.stored.end(), searchOrder) &&
                 std::adjacent_find(reference.stored.begin(), reference.stored.end()) == reference.stored.end(),
@@ -135,12 +141,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (reference.outcome == SolveOutcome::Aborted && !limited) return 0;
     std::vector<Solution> valid;     // no letter on the condition digit
     std::vector<Solution> possible;  // also those with one
+    const std::vector<Int128> remainders =
+        fuzzing::remainderHidden(typed) ? spread(typed.remainderText) : std::vector<Int128>{typed.remainder};
     for (Int128 d : spread(typed.divisor)) {
         for (Int128 quotient : spread(typed.quotient)) {
-            const fuzzing::Verdict verdict = fuzzing::judge(typed, d, quotient);
-            if (verdict == fuzzing::Verdict::Invalid) continue;
-            possible.emplace_back(d, quotient);
-            if (verdict == fuzzing::Verdict::Valid) valid.emplace_back(d, quotient);
+            for (Int128 r : remainders) {
+                const fuzzing::Verdict verdict = fuzzing::judge(typed, d, quotient, r);
+                if (verdict == fuzzing::Verdict::Invalid) continue;
+                possible.push_back({d, quotient, r});
+                if (verdict == fuzzing::Verdict::Valid) valid.push_back({d, quotient, r});
+            }
         }
     }
     std::sort(valid.begin(), valid.end(), searchOrder);

@@ -16,12 +16,14 @@ constexpr int kMaxRowCells = 32;
 /* --- Rows examined --- */
 
 // The examined rows in tally and report order: dividend, divisor, quotient,
-// then the interior rows P_0 … P_(q-1). The final remainder holds no wildcard.
+// the interior rows P_0 … P_(q-1), then the final remainder (a remainder in
+// digits has no wildcard; one written with '*' has them like any row).
 std::vector<int> examinedRows(const WorkRecord& shape) {
     std::vector<int> rows{kDividendRow, kDivisorRow, kQuotientRow};
     const int q = shape.rows[kQuotientRow].length;
     assert(2 * q - 1 <= kMaxInteriorRows);
     for (int u = 0; u < 2 * q - 1; ++u) rows.push_back(kFirstInteriorRow + u);
+    rows.push_back(kRemainderRow);
     return rows;
 }
 
@@ -86,6 +88,7 @@ const char* const kInteriorSuffix = "\x8ds\x96\xda: ";               // 行目:
 const char* const kNeitherHelps =
     "\x88\xea\x82\xc2\x82\xcc\x8f\xf0\x8c\x8f\x81" "E\x88\xea\x82\xc2\x82\xcc\x90\x94\x8e\x9a\x82\xc5\x82\xcd"
     "\x88\xea\x88\xd3\x89\xbb\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x81" "B";  // 一つの条件・一つの数字では一意化できません。
+const char* const kRemainderPrefix = "  \x97]\x82\xe8: ";               //   余り:
 
 }  // namespace
 
@@ -131,6 +134,7 @@ std::string rowPrefix(int row, int interiorNumber) {
         case kDividendRow: return kDividendPrefix;
         case kDivisorRow: return kDivisorPrefix;
         case kQuotientRow: return kQuotientPrefix;
+        case kRemainderRow: return kRemainderPrefix;
         default:
             return std::string(kInteriorPrefix) + std::to_string(interiorNumber) + kInteriorSuffix;
     }

@@ -7,6 +7,8 @@
 
 #include "analysis/solved_state.h"
 #include "analysis/uniqueness.h"
+#include "solver/fake_hooks.h"
+#include "solver/solve.h"
 #include "support/text.h"
 
 namespace varnokit {
@@ -88,6 +90,39 @@ TEST(AnalyseDigits, ZeroDigitRowsAreSkippedAndBlankRowsKeepTheirBlanks) {
                          "  除数: 1* → 12", "  部分積1行目: ** → *0", "  部分積1行目: ** → *2",
                          "  部分積2行目:   ** → *0", "  部分積2行目:   ** → *4",
                          "  部分積3行目:   ** → *0", "  部分積3行目:   ** → *4"}));
+}
+
+// 12 ) 93a with quotient 78, the last lines " 9a", " b6" and a remainder
+// typed '*', no '*' being 0: b is 9, so a is 7 or 8 and the remainder 1 or 2.
+std::unique_ptr<PuzzleState> hiddenRemainder() {
+    auto state = std::make_unique<PuzzleState>();
+    testing::FakeHooks hooks(state.get());
+    const PuzzleInput input{"12", "78", {"93a", "84", " 9a", " b6", "*"}, "0"};
+    EXPECT_EQ(solve(*state, input, hooks, SolveOptions{false, SearchEngine::Reference}), SolveOutcome::Searched);
+    EXPECT_EQ(state->solutions.count(), 2);
+    return state;
+}
+
+TEST(AnalyseConditions, RemainderWildcardsCountLikeOthers) {
+    // The remainder is the only '*' cell: 1 in one solution, 2 in the other.
+    EXPECT_EQ(analyseConditions(*hiddenRemainder()), sjisLines({"条件により一意化可能", "  * ≠1", "  * ≠2"}));
+}
+
+TEST(AnalyseDigits, RemainderCellsCanBeRevealed) {
+    EXPECT_EQ(analyseDigits(*hiddenRemainder()), sjisLines({"数字化により一意化可能", "  余り: * → 1", "  余り: * → 2"}));
+}
+
+TEST(AnalyseDigits, QuotientEndingInZeroSkipsTheEmptyPairs) {
+    // 8400 / 12 = 700 and 8400 / 14 = 600: one written line (84 in both),
+    // then the two empty pairs of the trailing zeros, which are not tallied.
+    auto state = std::make_unique<PuzzleState>();
+    testing::FakeHooks hooks(state.get());
+    const PuzzleInput input{"1*", "*00", {"84**", "**", "0"}, ""};
+    ASSERT_EQ(solve(*state, input, hooks, SolveOptions{false, SearchEngine::Reference}), SolveOutcome::Searched);
+    ASSERT_EQ(state->solutions.count(), 2);
+    EXPECT_EQ(analyseDigits(*state),
+              sjisLines({"数字化により一意化可能", "  除数: 1* → 12", "  除数: 1* → 14", "  商: *00 → 600",
+                         "  商: *00 → 700"}));
 }
 
 TEST(AnalyseUniqueness, NothingQualifiesGivesNoHeading) {

@@ -5,6 +5,8 @@
 #include "analysis/solved_state.h"
 #include "cli/json_output.h"
 #include "cli/solution_text.h"
+#include "solver/fake_hooks.h"
+#include "solver/solve.h"
 #include "support/text.h"
 
 namespace varnokit::cli {
@@ -42,6 +44,23 @@ TEST(SolutionText, NumbersAndHeadingFollowTheSolution) {
     EXPECT_EQ(second[2], "13 91");
     EXPECT_EQ(rightAligned("12345", 3), "12345");  // wider than its field: whole, not cut
     EXPECT_EQ(rightAligned("7", 3), "  7");
+}
+
+TEST(SolutionText, HiddenRemainderAndQuotientEndingInZero) {
+    // 365720 / 51 = 7170 r 50 with the remainder typed as "**": the pane and
+    // the JSON show each solution's own remainder, brought-down digit and all.
+    PuzzleState state;
+    testing::FakeHooks hooks(&state);
+    const PuzzleInput input{"51", "71*0", {"36572*", "357", "  87", "  51", "  362", "  357", "**"}, ""};
+    ASSERT_EQ(solve(state, input, hooks, SolveOptions{false, SearchEngine::Reference}), SolveOutcome::Searched);
+    ASSERT_EQ(state.solutions.count(), 1);
+    EXPECT_EQ(solutionBlock(state, 0),
+              (std::vector<std::string>{"1番目／1個中", "     7170", "51 365720", "   357", "     87", "     51",
+                                        "     362", "     357", "       50"}));
+    EXPECT_EQ(solveJson("p.txt", "ok", {}, state),
+              "{\"file\": \"p.txt\", \"status\": \"ok\", \"log\": [], \"count\": 1, \"solutions\": "
+              "[{\"divisor\": \"51\", \"quotient\": \"7170\", \"dividend\": \"365720\", \"remainder\": \"50\", "
+              "\"rows\": [\"357\", \"87\", \"51\", \"362\", \"357\"]}]}");
 }
 
 TEST(JsonOutput, EscapesControlsQuotesAndBrokenUtf8) {

@@ -434,7 +434,7 @@ TEST(ProblemFileDisk, ReadOnlyFileOrFolderIsNotReplaced) {
 
 TEST(ProblemFileDisk, BundledPuzzleFilesLoadAndSaveBackByteForByte) {
     int checked = 0;
-    for (const char* folder : {VARNOKIT_PUZZLE_DIR, VARNOKIT_BENCH_PUZZLE_DIR}) {
+    for (const char* folder : {VARNOKIT_PUZZLE_DIR, VARNOKIT_PUZZLE_DIR "/wide", VARNOKIT_BENCH_PUZZLE_DIR}) {
         const fs::path dir = folder;
         if (!fs::is_directory(dir)) continue;
         for (const auto& entry : fs::directory_iterator(dir)) {

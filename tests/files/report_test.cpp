@@ -117,6 +117,19 @@ TEST(ReportFormat, ZeroQuotientDigitSkipsItsEmptySlotsAndBars) {
                   kTrailer);
 }
 
+TEST(ReportFormat, QuotientEndingInZeroShowsTheBroughtDownDigitInTheRemainder) {
+    // 9365 / 12 = 780 r 5: the last product ends a column early; the
+    // remainder line, 0 with the brought-down 5, ends under the dividend.
+    Solved run = solved(typed("12", "7*0", {"936*", "84", " 96", " 96", "5"}));
+    ASSERT_EQ(run.state->solutions.count(), 1);
+    EXPECT_EQ(formatReport(*run.state, {}, {}),
+              kHeader + crlfLines({"    7*0", "  -----", "12)936*", "   84", "  -----", "    96",
+                                   "    96", "  -----", "      5", "", "",
+                                   sjis("<解: 1>"), "", "    780", "  ------", "12)9365", "   84",
+                                   "  ------", "    96", "    96", "  ------", "      5"}) +
+                  kTrailer);
+}
+
 TEST(ReportFormat, OneCellDivisorShowsNoInteriorRows) {
     Solved run = solved(typed("7", "13", {"91", "7", "21", "21", "0"}));
     ASSERT_EQ(run.state->solutions.count(), 1);
@@ -177,6 +190,19 @@ std::vector<std::vector<std::string>> knownAnswers(const std::string& json) {
         answers.push_back(rows);
     }
     return answers;
+}
+
+TEST(ReportFormat, HiddenRemainderAsTypedThenEachSolutionsOwn) {
+    // 936 … 937 / 12 = 78 r 0 … 1, the remainder typed as '*'.
+    Solved run = solved(typed("12", "78", {"93*", "84", " 9*", " 96", "*"}, "2"));
+    ASSERT_EQ(run.state->solutions.count(), 3);
+    const std::string report = formatReport(*run.state, {}, {});
+    EXPECT_NE(report.find(crlfLines({"  ----", "     *", "", sjis("条件 * ≠ 2")})), std::string::npos);
+    const std::vector<std::vector<std::string>> rows = solutionRows(report);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0], (std::vector<std::string>{"12", "936", "84", "96", "96", "0"}));
+    EXPECT_EQ(rows[1], (std::vector<std::string>{"12", "937", "84", "97", "96", "1"}));
+    EXPECT_EQ(rows[2], (std::vector<std::string>{"12", "939", "84", "99", "96", "3"}));
 }
 
 TEST(ReportFormat, SolutionBlocksAgreeWithTheKnownAnswers) {

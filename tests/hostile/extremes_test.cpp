@@ -77,7 +77,7 @@ TEST(WidestPuzzle, TwentyEightDividendDigitsAreExact) {
             for (int64_t head = 1; head <= 9; ++head) {
                 const int64_t divisor = 98765432109000 + tail;
                 const int64_t q = head * 10000000000000 + 2345678987654;
-                if (fuzzing::judge(typed, divisor, q) != fuzzing::Verdict::Invalid) expected.emplace_back(divisor, q);
+                if (fuzzing::judge(typed, divisor, q, r) != fuzzing::Verdict::Invalid) expected.emplace_back(divisor, q);
             }
         }
         std::sort(expected.begin(), expected.end());  // one quotient digit differs: plain order is the search's

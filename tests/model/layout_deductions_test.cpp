@@ -62,6 +62,37 @@ TEST(LayoutDeductions, ShortFirstProductBorrowsFromDividend) {
     EXPECT_EQ(text(state.work.rows[4]), "**");
 }
 
+TEST(LayoutDeductions, QuotientEndingInZeroGetsEmptyPairsAndBringsDigitsIntoTheRemainder) {
+    // 365720 / 51 = 7170 r 50: the last product ends one column early.
+    PuzzleState state;
+    ASSERT_EQ(runChecks(state, makeInput("5*", "71**", {"36572*", "357", "  87", "  51", "  362", "  357", "5*"})),
+              Step::Done)
+        << testing::utf8(state.pending);
+    const WorkRecord& w = state.work;
+    EXPECT_EQ(text(w.rows[partialProductRow(2)]), "357");
+    EXPECT_EQ(w.rows[differenceRow(3)].length, 0);
+    EXPECT_EQ(w.rows[partialProductRow(3)].length, 0);
+    EXPECT_EQ(text(w.rows[kQuotientRow]), "71*0");  // the unwritten last digit is 0
+    // The digit brought down after the last product is the remainder's last
+    // cell; the one before it is not brought down there.
+    EXPECT_EQ(text(w.rows[kDividendRow]), "36572*");
+    EXPECT_EQ(text(w.rows[kRemainderRow]), "5*");
+    EXPECT_TRUE(remainderIsOpen(w));
+
+    ASSERT_EQ(runChecks(state, makeInput("5*", "71**", {"36572*", "357", "  87", "  51", "  362", "  357", "50"})),
+              Step::Done);
+    EXPECT_EQ(text(state.work.rows[kDividendRow]), "365720");
+    EXPECT_EQ(state.work.rows[kRemainderRow].value, 50);
+}
+
+TEST(LayoutDeductions, ZeroRemainderAfterTrailingZerosMakesTheBroughtDownDigitsZero) {
+    // 8400 / 12 = 700: P_0 matches the dividend's first two cells, the rest are 0.
+    PuzzleState state;
+    ASSERT_EQ(runChecks(state, makeInput("1*", "*00", {"****", "8*", "0"})), Step::Done);
+    EXPECT_EQ(text(state.work.rows[kDividendRow]), "8*00");
+    EXPECT_EQ(text(state.work.rows[kQuotientRow]), "*00");
+}
+
 TEST(LayoutDeductions, RejectsBrokenDoubleByteCharacterAndTooManyLines) {
     PuzzleState state;
     PuzzleInput input = makeInput("12", "78", {"936", "84", " 96", " 96", "0"});

@@ -43,9 +43,9 @@ class SamplePuzzle : public ::testing::TestWithParam<std::string> {};
 TEST_P(SamplePuzzle, PassesChecksAndAgreesWithKnownAnswer) {
     const std::string& name = GetParam();
     const std::size_t slash = name.find('/');
-    const std::string base = std::string(name.compare(0, slash, "bench") == 0 ? VARNOKIT_BENCH_PUZZLE_DIR
-                                                                             : VARNOKIT_PUZZLE_DIR) +
-                             name.substr(slash);
+    const std::string label = name.substr(0, slash);
+    const std::string base = std::string(label == "bench" ? VARNOKIT_BENCH_PUZZLE_DIR : VARNOKIT_PUZZLE_DIR) +
+                             (label == "wide" ? "/wide" : "") + name.substr(slash);
     ProblemBoxes boxes;
     ASSERT_EQ(parseProblemFile(readFile(base + ".txt"), boxes), FileStatus::Ok);
     PuzzleState state;
@@ -64,6 +64,8 @@ TEST_P(SamplePuzzle, PassesChecksAndAgreesWithKnownAnswer) {
         {state.work.rows[kDivisorRow].text, answer[0]},
         {state.work.rows[kQuotientRow].text, quotient},
         {state.work.rows[kDividendRow].text, answer[2]}};
+    // A remainder with hidden cells is a pattern like the others.
+    if (remainderIsOpen(state.problem)) rows.emplace_back(state.work.rows[kRemainderRow].text, answer[3]);
     std::size_t written = 4;
     for (int r = kFirstInteriorRow; r < kRowCount; ++r) {
         const WorkRow& row = state.work.rows[r];
@@ -98,6 +100,7 @@ TEST_P(SamplePuzzle, PassesChecksAndAgreesWithKnownAnswer) {
 std::vector<std::string> samplePuzzleNames() {
     std::vector<std::string> names;
     const std::pair<std::string, std::string> folders[] = {{"puzzles", VARNOKIT_PUZZLE_DIR},
+                                                            {"wide", VARNOKIT_PUZZLE_DIR "/wide"},
                                                             {"bench", VARNOKIT_BENCH_PUZZLE_DIR}};
     for (const auto& [label, dir] : folders) {
         for (const auto& entry : std::filesystem::directory_iterator(dir))

@@ -63,5 +63,32 @@ TEST(SolutionList, NavigationFollowsTheOrderFound) {
     EXPECT_EQ(list.current(), -1);
 }
 
+TEST(SolutionList, OpenRemainderIsKeptWithEachSolution) {
+    // 9365 / 12 = 780 r 5 and 9366 / 12 = 780 r 6, the remainder typed "*":
+    // the trailing zero brings 5 or 6 down, so R_1 is 96 in both.
+    WorkRecord record = shapedRecord(3, {2, 2, 2, 0, 0}, 0);
+    std::memcpy(record.rows[kRemainderRow].text, "*", 2);
+    record.rows[kRemainderRow].length = 1;
+    SolutionList list;
+    list.beginSearch(record);
+    list.append(12, 780, 5);
+    list.append(12, 780, 6);
+    EXPECT_EQ(list.remainder(0), 5);
+    EXPECT_EQ(list.remainder(1), 6);
+    Int128 v[kRowCount];
+    list.rowValues(1, v);
+    EXPECT_EQ(v[kDividendRow], 9366);
+    EXPECT_EQ(v[kRemainderRow], 6);
+    EXPECT_EQ(v[differenceRow(1)], 96);
+    EXPECT_EQ(v[partialProductRow(2)], 0);
+    EXPECT_EQ(list.record(0).rows[kRemainderRow].value, 5);
+
+    // A remainder in digits is the one every solution shares.
+    SolutionList typed;
+    typed.beginSearch(shapedRecord(3, {2, 2, 2, 0, 0}, 5));
+    typed.append(12, 780);
+    EXPECT_EQ(typed.remainder(0), 5);
+}
+
 }  // namespace
 }  // namespace varnokit

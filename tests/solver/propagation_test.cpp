@@ -183,3 +183,58 @@ TEST(Propagation, RemainderRuleCanFixACell) {
 
 }  // namespace
 }  // namespace varnokit
+
+namespace varnokit {
+namespace {
+
+testing::HiddenPuzzle withRemainder(testing::HiddenPuzzle puzzle, const std::string& cells) {
+    puzzle.remainderPattern = cells;
+    return puzzle;
+}
+
+TEST(Propagation, OpenRemainderGetsRangesAndIsBelowTheDivisor) {
+    // One cell may be 0; more cells begin with 1 … 9, at most the divisor's first digit.
+    Loaded one;
+    load(one, withRemainder(handPattern("4", "*", "**", {"**"}, 0), "*"));
+    ASSERT_EQ(propagateBounds(one.state), 0);
+    EXPECT_EQ(one.range(kRemainderRow, 0).lo, 0);
+    EXPECT_EQ(one.range(kRemainderRow, 0).hi, 3);  // below the one-digit divisor
+
+    Loaded two;
+    load(two, withRemainder(handPattern("3*", "*", "***", {"***"}, 0), "**"));
+    ASSERT_EQ(propagateBounds(two.state), 0);
+    EXPECT_EQ(two.range(kRemainderRow, 0).lo, 1);
+    EXPECT_EQ(two.range(kRemainderRow, 0).hi, 3);
+    EXPECT_EQ(two.range(kRemainderRow, 1).lo, 0);
+
+    // A remainder beginning with 7 needs a divisor beginning with 7 or more.
+    Loaded seven;
+    load(seven, withRemainder(handPattern("**", "*", "***", {"***"}, 0), "7*"));
+    ASSERT_EQ(propagateBounds(seven.state), 0);
+    EXPECT_EQ(seven.range(kDivisorRow, 0).lo, 7);
+}
+
+TEST(Propagation, OpenRemainderCellNarrowedToOneDigitIsFixed) {
+    Loaded fixed;
+    load(fixed, withRemainder(handPattern("1*", "*", "***", {"***"}, 0), "**"));
+    ASSERT_EQ(propagateBounds(fixed.state), 0);
+    EXPECT_STREQ(fixed.row(kRemainderRow).text, "1*");
+
+    // Not the condition digit into a '*': it stays, and the search finds nothing.
+    Loaded condition;
+    load(condition, withRemainder(handPattern("1*", "*", "***", {"***"}, 0, 1), "**"));
+    ASSERT_EQ(propagateBounds(condition.state), 0);
+    EXPECT_STREQ(condition.row(kRemainderRow).text, "**");
+}
+
+TEST(Propagation, RemainderTypedAsANumberChangesNothing) {
+    // The divisor's first digit is not raised by a remainder in digits: a
+    // puzzle of that kind keeps exactly the ranges it always had.
+    Loaded typed;
+    load(typed, handPattern("**", "*", "***", {"***"}, 75));
+    ASSERT_EQ(propagateBounds(typed.state), 0);
+    EXPECT_EQ(typed.range(kDivisorRow, 0).lo, 1);
+}
+
+}  // namespace
+}  // namespace varnokit

@@ -34,9 +34,9 @@ KnownSolution describe(const SolutionList& list, int index) {
     return out;
 }
 
-std::vector<std::string> sharedPuzzleNames() {
+std::vector<std::string> sharedPuzzleNames(const std::string& subfolder = "") {
     std::vector<std::string> names;
-    const std::filesystem::path folder = std::filesystem::path(VARNOKIT_PUZZLE_DIR);
+    const std::filesystem::path folder = std::filesystem::path(VARNOKIT_PUZZLE_DIR) / subfolder;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         if (entry.path().extension() == ".txt") names.push_back(entry.path().stem().string());
     }
@@ -51,10 +51,10 @@ std::string describeInput(const PuzzleInput& input) {
     return text;
 }
 
-class SharedPuzzle : public ::testing::TestWithParam<std::string> {};
-
-TEST_P(SharedPuzzle, SolutionsMatchTheKnownAnswersInOrder) {
-    const std::filesystem::path base = std::filesystem::path(VARNOKIT_PUZZLE_DIR) / GetParam();
+// Solves the puzzle file `name` (a path below the puzzle folder, without
+// ".txt") with `engine` and compares every solution with its answer file.
+void expectKnownAnswers(const std::string& name, SearchEngine engine) {
+    const std::filesystem::path base = std::filesystem::path(VARNOKIT_PUZZLE_DIR) / name;
     ProblemBoxes boxes;
     ASSERT_EQ(readProblemFile(base.string() + ".txt", boxes), FileStatus::Ok);
     testing::KnownAnswers answers;
@@ -63,7 +63,7 @@ TEST_P(SharedPuzzle, SolutionsMatchTheKnownAnswersInOrder) {
     PuzzleState state;
     FakeHooks hooks(&state);
     const PuzzleInput input{boxes.divisor, boxes.quotient, boxes.body, boxes.condition};
-    const SolveOutcome outcome = solve(state, input, hooks, SolveOptions{false, SearchEngine::Reference});
+    const SolveOutcome outcome = solve(state, input, hooks, SolveOptions{false, engine});
     ASSERT_EQ(outcome, SolveOutcome::Searched);
     ASSERT_EQ(state.solutions.count(), answers.count);
     ASSERT_EQ(static_cast<int>(answers.solutions.size()), answers.count);
@@ -73,14 +73,29 @@ TEST_P(SharedPuzzle, SolutionsMatchTheKnownAnswersInOrder) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, SharedPuzzle, ::testing::ValuesIn(sharedPuzzleNames()),
-                         [](const ::testing::TestParamInfo<std::string>& param) {
-                             std::string name;
-                             for (char c : param.param) {
-                                 if (std::isalnum(static_cast<unsigned char>(c))) name += c;
-                             }
-                             return name;
-                         });
+std::string testName(const ::testing::TestParamInfo<std::string>& param) {
+    std::string name;
+    for (char c : param.param) {
+        if (std::isalnum(static_cast<unsigned char>(c))) name += c;
+    }
+    return name;
+}
+
+class SharedPuzzle : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(SharedPuzzle, SolutionsMatchTheKnownAnswersInOrder) { expectKnownAnswers(GetParam(), SearchEngine::Reference); }
+
+INSTANTIATE_TEST_SUITE_P(Files, SharedPuzzle, ::testing::ValuesIn(sharedPuzzleNames()), testName);
+
+// Hidden remainders and quotients ending in 0, with both engines.
+class WidePuzzle : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(WidePuzzle, BothEnginesGiveTheKnownAnswersInOrder) {
+    expectKnownAnswers("wide/" + GetParam(), SearchEngine::Reference);
+    expectKnownAnswers("wide/" + GetParam(), SearchEngine::Fast);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, WidePuzzle, ::testing::ValuesIn(sharedPuzzleNames("wide")), testName);
 
 TEST(SolvePipeline, AgreesWithBruteForceOnTypedPuzzles) {
     std::mt19937 random(8122026);

@@ -69,9 +69,11 @@ bool roughlyFits(const std::string& pattern, int64_t value, int condition) {
 
 bool fits(const HiddenPuzzle& puzzle, const WrittenDivision& written) {
     const WrittenDivision& pattern = puzzle.pattern;
-    if (written.remainder != pattern.remainder) return false;
+    const bool hidden = !puzzle.remainderPattern.empty();
+    if (!hidden && written.remainder != pattern.remainder) return false;
     if (written.interior.size() != pattern.interior.size()) return false;
     CellMatcher matcher(puzzle.condition);
+    if (hidden && !matcher.match(puzzle.remainderPattern, std::to_string(written.remainder))) return false;
     if (!matcher.match(pattern.divisor, written.divisor)) return false;
     if (!matcher.match(pattern.quotient, written.quotient)) return false;
     if (!matcher.match(pattern.dividend, written.dividend)) return false;
@@ -153,6 +155,52 @@ HiddenPuzzle randomPuzzle(std::mt19937& random, int s, int q) {
     return puzzle;
 }
 
+HiddenPuzzle randomWidePuzzle(std::mt19937& random, int s, int q) {
+    auto uniform = [&](int64_t lo, int64_t hi) {
+        return std::uniform_int_distribution<int64_t>(lo, hi)(random);
+    };
+    auto chance = [&](double p) { return std::uniform_real_distribution<double>(0, 1)(random) < p; };
+
+    const int64_t divisor = uniform(power10(s - 1), power10(s) - 1);
+    // The last `zeros` quotient digits are 0: no lines are written for them.
+    const int zeros = q > 1 && chance(0.5) ? static_cast<int>(uniform(1, q - 1)) : 0;
+    int64_t quotient = uniform(1, 9);
+    for (int k = 1; k < q; ++k) {
+        const bool zero = k >= q - zeros || (k + 1 < q - zeros && chance(0.2));
+        quotient = quotient * 10 + (zero ? 0 : uniform(1, 9));
+    }
+    const int64_t remainder = chance(0.2) ? 0 : uniform(0, divisor - 1);
+
+    HiddenPuzzle puzzle;
+    puzzle.pattern = writeDivision(divisor, quotient, remainder);
+    if (chance(0.6)) puzzle.remainderPattern = std::to_string(remainder);
+    int letterOf[10];
+    std::fill(std::begin(letterOf), std::end(letterOf), -1);
+    const int letters = static_cast<int>(uniform(0, 3));
+    for (int i = 0; i < letters; ++i) letterOf[uniform(0, 9)] = i;
+    auto hide = [&](std::string& cells) {
+        for (char& c : cells) {
+            const int d = c - '0';
+            if (letterOf[d] >= 0 && chance(0.6)) {
+                c = static_cast<char>('A' + letterOf[d]);
+            } else if (chance(0.55)) {
+                c = '*';
+            }
+        }
+    };
+    hide(puzzle.pattern.divisor);
+    hide(puzzle.pattern.quotient);
+    hide(puzzle.pattern.dividend);
+    for (WrittenLine& line : puzzle.pattern.interior) hide(line.cells);
+    hide(puzzle.remainderPattern);
+    // A remainder whose cells all stayed digits is typed as a number.
+    if (std::all_of(puzzle.remainderPattern.begin(), puzzle.remainderPattern.end(),
+                    [](char c) { return c >= '0' && c <= '9'; }))
+        puzzle.remainderPattern.clear();
+    if (chance(0.3)) puzzle.condition = static_cast<int>(uniform(0, 9));
+    return puzzle;
+}
+
 HiddenPuzzle handPattern(const std::string& divisor, const std::string& quotient,
                          const std::string& dividend, const std::vector<std::string>& interior,
                          int64_t remainder, int condition) {
@@ -185,8 +233,12 @@ void loadPattern(PuzzleState& state, const HiddenPuzzle& puzzle) {
     put(rows[kDivisorRow], p.divisor);
     put(rows[kQuotientRow], p.quotient);
     put(rows[kDividendRow], p.dividend);
-    put(rows[kRemainderRow], std::to_string(p.remainder));
-    rows[kRemainderRow].value = p.remainder;
+    if (puzzle.remainderPattern.empty()) {
+        put(rows[kRemainderRow], std::to_string(p.remainder));
+        rows[kRemainderRow].value = p.remainder;
+    } else {
+        put(rows[kRemainderRow], puzzle.remainderPattern);
+    }
     for (std::size_t u = 0; u < p.interior.size(); ++u) {
         put(rows[kFirstInteriorRow + static_cast<int>(u)], p.interior[u].cells);
     }
@@ -220,7 +272,8 @@ PuzzleInput typedInput(const HiddenPuzzle& puzzle) {
         const std::string blanks(static_cast<std::size_t>(line.endColumn + 1) - line.cells.size(), ' ');
         input.bodyLines.push_back(blanks + typed(line.cells));
     }
-    input.bodyLines.push_back(std::to_string(p.remainder));
+    input.bodyLines.push_back(puzzle.remainderPattern.empty() ? std::to_string(p.remainder)
+                                                              : typed(puzzle.remainderPattern));
     if (puzzle.condition >= 0) input.condition = std::to_string(puzzle.condition);
     return input;
 }
@@ -239,6 +292,41 @@ std::vector<BruteSolution> bruteForce(const HiddenPuzzle& puzzle) {
         }
         // For one divisor the last quotient digit varies slowest.
         std::sort(forDivisor.begin(), forDivisor.end(), [](const BruteSolution& a, const BruteSolution& b) {
+            std::string x = std::to_string(a.quotient), y = std::to_string(b.quotient);
+            std::reverse(x.begin(), x.end());
+            std::reverse(y.begin(), y.end());
+            return x < y;
+        });
+        found.insert(found.end(), forDivisor.begin(), forDivisor.end());
+    }
+    return found;
+}
+
+}  // namespace varnokit::testing
+
+namespace varnokit::testing {
+
+std::vector<WideSolution> bruteForceWide(const HiddenPuzzle& puzzle) {
+    const WrittenDivision& p = puzzle.pattern;
+    const int s = static_cast<int>(p.divisor.size());
+    const int q = static_cast<int>(p.quotient.size());
+    const std::string& cells = puzzle.remainderPattern;
+    // A hidden remainder has exactly as many digits as cells.
+    const int64_t rLow = cells.empty() ? p.remainder : cells.size() == 1 ? 0 : power10(static_cast<int>(cells.size()) - 1);
+    const int64_t rHigh = cells.empty() ? p.remainder : power10(static_cast<int>(cells.size())) - 1;
+    std::vector<WideSolution> found;
+    for (int64_t d = power10(s - 1); d < power10(s); ++d) {
+        if (!roughlyFits(p.divisor, d, puzzle.condition)) continue;
+        std::vector<WideSolution> forDivisor;
+        for (int64_t quotient = power10(q - 1); quotient < power10(q); ++quotient) {
+            if (!roughlyFits(p.quotient, quotient, puzzle.condition)) continue;
+            for (int64_t r = rLow; r <= rHigh && r < d; ++r) {
+                if (!cells.empty() && !roughlyFits(cells, r, puzzle.condition)) continue;
+                if (!roughlyFits(p.dividend, d * quotient + r, puzzle.condition)) continue;
+                if (fits(puzzle, writeDivision(d, quotient, r))) forDivisor.push_back({d, quotient, r});
+            }
+        }
+        std::stable_sort(forDivisor.begin(), forDivisor.end(), [](const WideSolution& a, const WideSolution& b) {
             std::string x = std::to_string(a.quotient), y = std::to_string(b.quotient);
             std::reverse(x.begin(), x.end());
             std::reverse(y.begin(), y.end());

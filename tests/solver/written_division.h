@@ -40,8 +40,16 @@ WrittenDivision writeDivision(Int128 divisor, Int128 quotient, int64_t remainder
 struct HiddenPuzzle {
     WrittenDivision pattern;
     int condition = -1;
+    // The remainder's cells when they are hidden too; empty: the remainder
+    // is typed as the number pattern.remainder.
+    std::string remainderPattern;
 };
 HiddenPuzzle randomPuzzle(std::mt19937& random, int s, int q);
+
+// A random puzzle of the wider class: the quotient may end in zeros (no
+// lines for them) and the remainder may have hidden cells, each about half
+// the time.
+HiddenPuzzle randomWidePuzzle(std::mt19937& random, int s, int q);
 
 // A pattern typed by hand, the interior rows in solver order ("" for the
 // empty pair of a zero digit); each row ends under its quotient digit.
@@ -66,5 +74,16 @@ struct BruteSolution {
 // Every (divisor, quotient) whose written division fits the pattern, in the
 // search's order: divisor ascending, then the quotient read from its last digit.
 std::vector<BruteSolution> bruteForce(const HiddenPuzzle& puzzle);
+
+struct WideSolution {
+    int64_t divisor;
+    int64_t quotient;
+    int64_t remainder;
+    bool operator==(const WideSolution&) const = default;
+};
+// Every (divisor, quotient, remainder) whose written division fits the
+// pattern, the remainder taken from its cells when they are hidden, in the
+// search's order: divisor, the quotient read from its last digit, remainder.
+std::vector<WideSolution> bruteForceWide(const HiddenPuzzle& puzzle);
 
 }  // namespace varnokit::testing
