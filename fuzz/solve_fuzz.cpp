@@ -83,8 +83,10 @@ void solveWith(Run& run, const PuzzleInput& input, SearchEngine engine) {
                               run.state.solutions.remainder(i)});
 }
 
-bool hasLimitLine(const std::vector<std::string>& log) {
-    const std::string line = kSolutionLimitPrefix + std::to_string(kListLimit) + kSolutionLimitSuffix;
+// A list that keeps hidden remainders too stores fewer in the same memory:
+// the line names the list's own limit.
+bool hasLimitLine(const std::vector<std::string>& log, int64_t limit) {
+    const std::string line = kSolutionLimitPrefix + std::to_string(limit) + kSolutionLimitSuffix;
     return std::find(log.begin(), log.end(), line) != log.end();
 }
 
@@ -123,9 +125,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     require(std::is_sorted(reference.stored.begin(), reference.stored.end(), searchOrder) &&
                 std::adjacent_find(reference.stored.begin(), reference.stored.end()) == reference.stored.end(),
             "solutions are stored once each, in the search's order");
-    const bool limited = hasLimitLine(reference.hooks.log);
+    const int64_t limit = reference.state.solutions.limit();
+    const bool limited = hasLimitLine(reference.hooks.log, limit);
     require(!limited || (reference.outcome == SolveOutcome::Aborted &&
-                         static_cast<int>(reference.stored.size()) == kListLimit),
+                         static_cast<int64_t>(reference.stored.size()) == limit),
             "a full list stops the search and keeps exactly the limit");
 
     // Both engines store the same list.

@@ -147,6 +147,8 @@ void Scheduler::testPrefixes(int length, const Estimate& e) {
 // whole puzzle is estimated at (within fixed bounds); one that grows larger
 // is dropped.
 void Scheduler::buildTable(int blockLength) {
+    // The table fixes the rows' right ends from a known remainder.
+    if (puzzle_.openRemainder) return;
     const std::vector<fast::PlanStep> plan = fast::planFromRight(puzzle_, blockLength);
     if (plan.empty()) return;
     const Estimate whole = estimate(nullptr, 0, 0);
@@ -226,13 +228,6 @@ void Scheduler::run() {
 }  // namespace
 
 void searchFast(SearchContext& context) {
-    // The fast enumeration assumes a remainder known before the search. A
-    // remainder with hidden cells goes to the reference search, whose
-    // solutions (and order) the fast engine must give in any case.
-    if (remainderIsOpen(context.state.work)) {
-        searchReference(context);
-        return;
-    }
     fast::Puzzle puzzle;
     fast::buildPuzzle(context.state, puzzle);
     Scheduler(context, puzzle).run();

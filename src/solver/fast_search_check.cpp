@@ -2,6 +2,7 @@
 // then every row whose quotient digits are known, checked at both ends.
 #include "solver/fast_search_check.h"
 
+#include <algorithm>
 #include <cassert>
 
 namespace varnokit::fast {
@@ -158,20 +159,26 @@ bool rowFits(const Puzzle& puzzle, const RowPattern& row, Int128 lo, Int128 hi, 
 
 namespace {
 
-// What the known divisor digits say: its bounds and its known low part.
+// What the known divisor digits say: its bounds and its known low part;
+// and the final remainder's bounds (equal unless it has hidden cells).
 template <typename Number>
 struct DivisorBounds {
     Number min, max;  // smallest and largest divisor with those digits
     Number low;       // the last `known` digits as a number
     int known;
     Number modulus;   // 10^known
+    Number remainderMin, remainderMax;
 };
 
 // The rows, checked against the divisor bounds and the quotient digits.
 template <typename Number>
 bool rowsFit(const Puzzle& puzzle, const Partial& partial, int changedQuotient, const DivisorBounds<Number>& d,
              LetterScratch& letters) {
-    const auto remainder = static_cast<Number>(puzzle.remainder);
+    // With a remainder of hidden cells every row that depends on it is
+    // bounded over its interval, and its low digits are not known.
+    const Number remainderMin = d.remainderMin;
+    const Number remainderMax = d.remainderMax;
+    const bool remainderKnown = remainderMin == remainderMax;
     const int q = puzzle.q;
     // The rows, from the last quotient digit up. The quotient digits k … q-1
     // form `tail`; unknown ones count with their smallest and largest allowed
@@ -206,17 +213,17 @@ bool rowsFit(const Puzzle& puzzle, const Partial& partial, int changedQuotient, 
         if (k == 0 || difference.length == 0) continue;
         // R_k = floor((D × tail + r) / 10^m), and it exceeds P_k by less than the divisor.
         const Number scale = tenTo<Number>(m);
-        Number lo = (d.min * tailMin + remainder) / scale;
-        Number hi = (d.max * tailMax + remainder) / scale;
+        Number lo = (d.min * tailMin + remainderMin) / scale;
+        Number hi = (d.max * tailMax + remainderMax) / scale;
         const Number productMin = d.min * static_cast<Number>(digitMin);
         const Number productMax = d.max * static_cast<Number>(digitMax);
         if (lo < productMin) lo = productMin;
         if (hi > productMax + d.max - 1) hi = productMax + d.max - 1;
         int known = 0;
         Number lowValue = 0;
-        if (tailKnown && d.known > m) {
+        if (tailKnown && d.known > m && remainderKnown) {
             known = d.known - m;
-            lowValue = ((d.low * tailMin + remainder) % d.modulus) / scale;
+            lowValue = ((d.low * tailMin + remainderMin) % d.modulus) / scale;
         }
         if (!rowFitsIn<Number>(puzzle, difference, lo, hi, known, lowValue, letters)) return false;
     }
@@ -224,11 +231,19 @@ bool rowsFit(const Puzzle& puzzle, const Partial& partial, int changedQuotient, 
     // The dividend's last digits need only the quotient's last digits.
     int trailing = 0;
     while (trailing < q && partial.quotient[q - 1 - trailing] >= 0) ++trailing;
-    const int known = d.known < trailing ? d.known : trailing;
-    const Number lo = d.min * tailMin + remainder;
-    const Number hi = d.max * tailMax + remainder;
-    const Number lowValue = known > 0 ? (d.low * tailMin + remainder) % tenTo<Number>(known) : 0;
-    return rowFitsIn<Number>(puzzle, puzzle.dividend, lo, hi, known, lowValue, letters);
+    const int known = !remainderKnown ? 0 : d.known < trailing ? d.known : trailing;
+    const Number lo = d.min * tailMin + remainderMin;
+    const Number hi = d.max * tailMax + remainderMax;
+    const Number lowValue = known > 0 ? (d.low * tailMin + remainderMin) % tenTo<Number>(known) : 0;
+    if (!rowFitsIn<Number>(puzzle, puzzle.dividend, lo, hi, known, lowValue, letters)) return false;
+    if (!puzzle.openRemainder) return true;
+    const RowPattern& row = puzzle.remainderRow;
+    if (row.length == 1) {
+        // A remainder of one cell may be 0, which no other row can be.
+        const auto between = static_cast<DigitMask>(((2u << remainderMax) - 1) & ~((1u << remainderMin) - 1));
+        return (cellDigits(puzzle, row.cell[0], letters) & between) != 0;
+    }
+    return rowFitsIn<Number>(puzzle, row, remainderMin, remainderMax, 0, 0, letters);
 }
 
 template <typename Number>
@@ -263,7 +278,10 @@ bool consistent(const Puzzle& puzzle, const Partial& partial, int changedQuotien
         if (d >= 0 && !accepts(puzzle, puzzle.divisorCell[p], d, letters)) return false;
     }
     if (partial.high == 0 && dMin < pow10(s - 1)) dMin = pow10(s - 1);
-    if (dMax <= puzzle.remainder) return false;
+    // Every remainder is below the divisor.
+    const Int128 rMin = puzzle.openRemainder ? puzzle.remainderMin : puzzle.remainder;
+    const Int128 rMax = puzzle.openRemainder ? std::min(puzzle.remainderMax, dMax - 1) : puzzle.remainder;
+    if (dMax <= rMin || rMin > rMax) return false;
     const int t = partial.low;
     for (int p = s - t; p < s; ++p) dLow = dLow * 10 + partial.divisor[p];
     const Int128 lowModulus = pow10(t);
@@ -279,10 +297,11 @@ bool consistent(const Puzzle& puzzle, const Partial& partial, int changedQuotien
     // value fits in 64 bits, the rows are worked out in 64 bits.
     if (puzzle.narrow) {
         const DivisorBounds<uint64_t> bounds{static_cast<uint64_t>(dMin), static_cast<uint64_t>(dMax),
-                                             static_cast<uint64_t>(dLow), t, static_cast<uint64_t>(lowModulus)};
+                                             static_cast<uint64_t>(dLow), t, static_cast<uint64_t>(lowModulus),
+                                             static_cast<uint64_t>(rMin), static_cast<uint64_t>(rMax)};
         return allPasses(puzzle, partial, changedQuotient, bounds, letters);
     }
-    const DivisorBounds<Int128> bounds{dMin, dMax, dLow, t, lowModulus};
+    const DivisorBounds<Int128> bounds{dMin, dMax, dLow, t, lowModulus, rMin, rMax};
     return allPasses(puzzle, partial, changedQuotient, bounds, letters);
 }
 

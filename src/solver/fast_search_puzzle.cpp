@@ -98,6 +98,24 @@ void buildPuzzle(const PuzzleState& state, Puzzle& puzzle) {
         puzzle.quotientAllowed[k] = mask;
     }
     readRow(work.rows[kDividendRow], 0, puzzle.dividend);
+    puzzle.openRemainder = remainderIsOpen(work);
+    if (puzzle.openRemainder) {
+        // The least and greatest values its cells and ranges allow, with no
+        // leading 0 unless it has one cell.
+        const WorkRow& row = work.rows[kRemainderRow];
+        readRow(row, 0, puzzle.remainderRow);
+        Int128 lo = 0, hi = 0;
+        bool empty = false;
+        for (int j = 0; j < row.length; ++j) {
+            const DigitMask mask = cellMask(puzzle.remainderRow.cell[j], row, j, puzzle);
+            empty = empty || mask == 0;
+            lo = lo * 10 + (mask == 0 ? 0 : __builtin_ctz(mask));
+            hi = hi * 10 + (mask == 0 ? 0 : 31 - __builtin_clz(mask));
+        }
+        puzzle.remainderMin = row.length > 1 && lo < pow10(row.length - 1) ? pow10(row.length - 1) : lo;
+        puzzle.remainderMax = empty ? -1 : hi;
+        puzzle.remainder = 0;
+    }
     if (puzzle.condition >= 0) {
         // Every '*' must avoid the condition digit: no cell is free.
         auto noneFree = [](RowPattern& row) {
@@ -106,6 +124,7 @@ void buildPuzzle(const PuzzleState& state, Puzzle& puzzle) {
             row.lastConstrained = row.length - 1;
         };
         noneFree(puzzle.dividend);
+        noneFree(puzzle.remainderRow);
         for (int k = 0; k < puzzle.q; ++k) {
             noneFree(puzzle.product[k]);
             noneFree(puzzle.difference[k]);

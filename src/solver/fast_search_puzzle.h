@@ -34,7 +34,12 @@ struct RowPattern {
 
 struct Puzzle {
     int s = 0, q = 0, n = 0;     // lengths of divisor, quotient, dividend
-    Int128 remainder = 0;        // the final remainder r
+    Int128 remainder = 0;        // the final remainder r (when it is known)
+    // A remainder with hidden cells: r is only known to lie in
+    // [remainderMin, remainderMax] (and below the divisor), and its row is
+    // checked like the others.
+    bool openRemainder = false;
+    Int128 remainderMin = 0, remainderMax = 0;
     int condition = -1;          // the digit no '*' may stand for, or -1
     bool narrow = false;         // every value the search meets fits in 64 bits
 
@@ -46,6 +51,7 @@ struct Puzzle {
     RowPattern product[kMaxQuotientDigits];     // P_k
     RowPattern difference[kMaxQuotientDigits];  // R_k (k >= 1)
     RowPattern dividend;
+    RowPattern remainderRow;  // only when openRemainder
 
     LetterBindings start{};  // bindings made before the search
 };

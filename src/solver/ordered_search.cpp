@@ -3,6 +3,7 @@
 
 #include "solver/cell_rules.h"
 #include "solver/fast_search_table.h"
+#include "solver/open_remainder.h"
 
 namespace varnokit::fast {
 namespace {
@@ -38,7 +39,6 @@ CompiledRow<Number> compileRow(const WorkRow& row, int condition) {
 
 bool anyFreeLetter(const WorkRecord& work, const LetterBindings& letters) {
     for (int row = 0; row < kRowCount; ++row) {
-        if (row == kRemainderRow) continue;
         for (int j = 0; j < work.rows[row].length; ++j) {
             const char c = work.rows[row].text[j];
             if (isLetterCell(c) && letters.letter[c - 'A'] < 0) return true;
@@ -62,6 +62,7 @@ public:
           s_(work_.rows[kDivisorRow].length),
           q_(work_.rows[kQuotientRow].length),
           remainder_(static_cast<Number>(work_.rows[kRemainderRow].value)),
+          openRemainder_(remainderIsOpen(work_)),
           snapshotLetters_(anyFreeLetter(work_, letters_)) {
         const int condition = context.state.conditionDigit;
         for (int k = 0; k < q_; ++k) {
@@ -225,6 +226,12 @@ private:
         // Every remainder of the division is below the divisor.
         if (remainder_ >= divisor) return;
         divisor_ = divisor;
+        if (openRemainder_) {
+            OpenSteps steps{*this};
+            OpenRemainderQuotients<OpenValue<Number>, OpenSteps>(work_, letters_, rules_, steps)
+                .search(static_cast<OpenValue<Number>>(divisor));
+            return;
+        }
         for (int v = 0; v <= 9; ++v) products_[v] = divisor * static_cast<Number>(v);
         for (int k = 0; k < q_; ++k) {
             if (starCell_[k]) span_[k] = starQuotientSpan<Number>(work_, k, divisor);
@@ -287,6 +294,29 @@ private:
         storeSolution(context_, static_cast<Int128>(divisor_), static_cast<Int128>(quotient));
     }
 
+    // The quotient phase with an open remainder (open_remainder.h): this
+    // path's steps, digits and acceptance.
+    struct OpenSteps {
+        Path& path;
+        bool step() {
+            path.countNode();
+            return !path.stopped_;
+        }
+        void atQuotient(int) {}
+        bool allows(int k, int v) const {
+            return (!path.forcedQuotient_ || path.quotientDigit_[k] == v) && (path.quotientMask_[k] & (1u << v));
+        }
+        void found(OpenValue<Number> quotient, OpenValue<Number> remainder) {
+            if (path.probing_) {
+                ++path.probe_.solutions;
+                return;
+            }
+            path.context_.state.work.rows[kRemainderRow].value = remainder;
+            acceptSolution(path.context_, static_cast<Int128>(path.divisor_), static_cast<Int128>(quotient));
+            path.context_.state.work.rows[kRemainderRow].value = 0;
+        }
+    };
+
     // matchRow's test, on a compiled row.
     bool fits(const CompiledRow<Number>& row, Number value) {
         using Kind = typename CompiledRow<Number>::Kind;
@@ -313,6 +343,7 @@ private:
     const int s_;
     const int q_;
     const Number remainder_;
+    const bool openRemainder_;    // the remainder has hidden cells: found with each quotient
     const bool snapshotLetters_;  // some letter is still free: steps must undo their bindings
 
     CompiledRow<Number> product_[kMaxQuotientDigits];

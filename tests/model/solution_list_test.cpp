@@ -83,11 +83,19 @@ TEST(SolutionList, OpenRemainderIsKeptWithEachSolution) {
     EXPECT_EQ(v[partialProductRow(2)], 0);
     EXPECT_EQ(list.record(0).rows[kRemainderRow].value, 5);
 
+    // Kept remainders take memory too: the same limit holds two thirds as many.
+    list.setLimit(90);
+    EXPECT_EQ(list.limit(), 60);
+    for (int i = 2; i < 60; ++i) list.append(12, 780, 5);
+    EXPECT_TRUE(list.full());
+
     // A remainder in digits is the one every solution shares.
     SolutionList typed;
     typed.beginSearch(shapedRecord(3, {2, 2, 2, 0, 0}, 5));
     typed.append(12, 780);
     EXPECT_EQ(typed.remainder(0), 5);
+    typed.setLimit(90);
+    EXPECT_EQ(typed.limit(), 90);
 }
 
 }  // namespace
