@@ -168,6 +168,8 @@ struct DivisorBounds {
     int known;
     Number modulus;   // 10^known
     Number remainderMin, remainderMax;
+    int remainderLowDigits;  // r mod 10^remainderLowDigits is known: it is remainderLow
+    Number remainderLow;
 };
 
 // The rows, checked against the divisor bounds and the quotient digits.
@@ -175,10 +177,12 @@ template <typename Number>
 bool rowsFit(const Puzzle& puzzle, const Partial& partial, int changedQuotient, const DivisorBounds<Number>& d,
              LetterScratch& letters) {
     // With a remainder of hidden cells every row that depends on it is
-    // bounded over its interval, and its low digits are not known.
+    // bounded over its interval, and its low digits are known only as far
+    // as the remainder's own last digits are.
     const Number remainderMin = d.remainderMin;
     const Number remainderMax = d.remainderMax;
-    const bool remainderKnown = remainderMin == remainderMax;
+    const int lowKnown = d.known < d.remainderLowDigits ? d.known : d.remainderLowDigits;
+    const Number lowModulus = tenTo<Number>(lowKnown);
     const int q = puzzle.q;
     // The rows, from the last quotient digit up. The quotient digits k … q-1
     // form `tail`; unknown ones count with their smallest and largest allowed
@@ -221,9 +225,9 @@ bool rowsFit(const Puzzle& puzzle, const Partial& partial, int changedQuotient, 
         if (hi > productMax + d.max - 1) hi = productMax + d.max - 1;
         int known = 0;
         Number lowValue = 0;
-        if (tailKnown && d.known > m && remainderKnown) {
-            known = d.known - m;
-            lowValue = ((d.low * tailMin + remainderMin) % d.modulus) / scale;
+        if (tailKnown && lowKnown > m) {
+            known = lowKnown - m;
+            lowValue = ((d.low * tailMin + d.remainderLow) % lowModulus) / scale;
         }
         if (!rowFitsIn<Number>(puzzle, difference, lo, hi, known, lowValue, letters)) return false;
     }
@@ -231,10 +235,10 @@ bool rowsFit(const Puzzle& puzzle, const Partial& partial, int changedQuotient, 
     // The dividend's last digits need only the quotient's last digits.
     int trailing = 0;
     while (trailing < q && partial.quotient[q - 1 - trailing] >= 0) ++trailing;
-    const int known = !remainderKnown ? 0 : d.known < trailing ? d.known : trailing;
+    const int known = lowKnown < trailing ? lowKnown : trailing;
     const Number lo = d.min * tailMin + remainderMin;
     const Number hi = d.max * tailMax + remainderMax;
-    const Number lowValue = known > 0 ? (d.low * tailMin + remainderMin) % tenTo<Number>(known) : 0;
+    const Number lowValue = known > 0 ? (d.low * tailMin + d.remainderLow) % tenTo<Number>(known) : 0;
     if (!rowFitsIn<Number>(puzzle, puzzle.dividend, lo, hi, known, lowValue, letters)) return false;
     if (!puzzle.openRemainder) return true;
     const RowPattern& row = puzzle.remainderRow;
@@ -282,6 +286,9 @@ bool consistent(const Puzzle& puzzle, const Partial& partial, int changedQuotien
     const Int128 rMin = puzzle.openRemainder ? puzzle.remainderMin : puzzle.remainder;
     const Int128 rMax = puzzle.openRemainder ? std::min(puzzle.remainderMax, dMax - 1) : puzzle.remainder;
     if (dMax <= rMin || rMin > rMax) return false;
+    // A known remainder's digits are all known (38 covers every number).
+    const int rLowDigits = puzzle.openRemainder ? puzzle.remainderLowDigits : 38;
+    const Int128 rLow = puzzle.openRemainder ? puzzle.remainderLow : puzzle.remainder;
     const int t = partial.low;
     for (int p = s - t; p < s; ++p) dLow = dLow * 10 + partial.divisor[p];
     const Int128 lowModulus = pow10(t);
@@ -298,10 +305,11 @@ bool consistent(const Puzzle& puzzle, const Partial& partial, int changedQuotien
     if (puzzle.narrow) {
         const DivisorBounds<uint64_t> bounds{static_cast<uint64_t>(dMin), static_cast<uint64_t>(dMax),
                                              static_cast<uint64_t>(dLow), t, static_cast<uint64_t>(lowModulus),
-                                             static_cast<uint64_t>(rMin), static_cast<uint64_t>(rMax)};
+                                             static_cast<uint64_t>(rMin), static_cast<uint64_t>(rMax), rLowDigits,
+                                             static_cast<uint64_t>(rLow)};
         return allPasses(puzzle, partial, changedQuotient, bounds, letters);
     }
-    const DivisorBounds<Int128> bounds{dMin, dMax, dLow, t, lowModulus, rMin, rMax};
+    const DivisorBounds<Int128> bounds{dMin, dMax, dLow, t, lowModulus, rMin, rMax, rLowDigits, rLow};
     return allPasses(puzzle, partial, changedQuotient, bounds, letters);
 }
 

@@ -114,6 +114,13 @@ void buildPuzzle(const PuzzleState& state, Puzzle& puzzle) {
         }
         puzzle.remainderMin = row.length > 1 && lo < pow10(row.length - 1) ? pow10(row.length - 1) : lo;
         puzzle.remainderMax = empty ? -1 : hi;
+        // Its last digits where they are given: they fix the rows' last digits as a known remainder does.
+        for (int j = row.length - 1; j >= 0; --j) {
+            const DigitMask mask = cellMask(puzzle.remainderRow.cell[j], row, j, puzzle);
+            if (__builtin_popcount(mask) != 1) break;
+            puzzle.remainderLow += __builtin_ctz(mask) * pow10(puzzle.remainderLowDigits);
+            ++puzzle.remainderLowDigits;
+        }
         puzzle.remainder = 0;
     }
     if (puzzle.condition >= 0) {

@@ -40,6 +40,8 @@ struct Puzzle {
     // checked like the others.
     bool openRemainder = false;
     Int128 remainderMin = 0, remainderMax = 0;
+    int remainderLowDigits = 0;  // its last cells that hold one digit each
+    Int128 remainderLow = 0;     // those digits as a number: r mod 10^remainderLowDigits
     int condition = -1;          // the digit no '*' may stand for, or -1
     bool narrow = false;         // every value the search meets fits in 64 bits
 

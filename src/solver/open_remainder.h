@@ -202,50 +202,130 @@ private:
         }
         dependent_[count_++] = {&work_.rows[kDividendRow], divisor_ * quotient, 0, 0};
         dependent_[count_++] = {&work_.rows[kRemainderRow], 0, 0, 0};
+        if (!settleLastDigits(r)) return;
         const LetterBindings before = letters_;
-        split(quotient, r, 0);
+        split(quotient, r);
         letters_ = before;
     }
 
-    // Settles rows `from` onward over r: a row whose remaining digits vary
-    // with r and are not all free '*' is split by its first varying digit,
-    // each allowed digit ascending giving a smaller interval. When every row
-    // is settled, each remainder of r is a solution.
-    void split(V quotient, Interval r, int from) {
-        for (int i = from; i < count_; ++i) {
-            const RowOfR& f = dependent_[i];
-            int shared = 0;
-            if (!constrain(f, r, &shared)) return;
-            const WorkRow& row = *f.row;
-            if (shared == row.length || freeFrom(row, shared)) continue;
+    // A '*' that takes any digit: no condition.
+    bool freeCell(char cell) const { return cell == '*' && rules_.condition < 0; }
 
-            const V head = f.at(r.lo) / tenTo<V>(row.length - shared);  // the shared digits
-            const V unit = tenTo<V>(row.length - shared - 1);
+    // The rows whose value is r plus a constant (shift 0: the dividend, the
+    // remainder, R_(q-1)) have their last digits fixed by r's last digits
+    // alone. Where such a row has given digits (or '*' that avoid the
+    // condition) among its last few cells, the remainders' last t digits
+    // that fit them all are worked out once, digit by digit from the right,
+    // and those cells need no splitting: the final listing keeps only the
+    // remainders with those last digits. Letters there are split as before.
+    // False when no ending fits.
+    bool settleLastDigits(const Interval& r) {
+        constexpr int kMostDigits = 3;
+        int t = 0;
+        for (int i = 0; i < count_; ++i) {
+            const WorkRow& row = *dependent_[i].row;
+            if (dependent_[i].shift != 0) continue;
+            for (int place = 0; place < kMostDigits && place < row.length; ++place) {
+                const char cell = row.text[row.length - 1 - place];
+                if (!freeCell(cell) && !isLetterCell(cell)) t = std::max(t, place + 1);
+            }
+        }
+        // Only where the interval is wide enough to be worth it.
+        while (t > 0 && r.hi - r.lo < tenTo<V>(t + 1)) --t;
+        endingDigits_ = t;
+        endingCount_ = 1;
+        endings_[0] = 0;
+        for (int place = 0; place < t; ++place) {
+            int next = 0;
+            const V unit = tenTo<V>(place);
             for (int d = 0; d <= 9; ++d) {
+                for (int e = 0; e < endingCount_; ++e) {
+                    const V ending = endings_[e] + d * unit;
+                    if (endingFits(ending, place)) scratch_[next++] = static_cast<int32_t>(ending);
+                }
+            }
+            std::copy(scratch_, scratch_ + next, endings_);
+            endingCount_ = next;
+        }
+        for (int i = 0; i < count_; ++i) {
+            const WorkRow& row = *dependent_[i].row;
+            const int settled = dependent_[i].shift == 0 ? t : 0;  // last cells the endings settle
+            int last = row.length - 1;
+            while (last >= 0 && (freeCell(row.text[last]) ||
+                                 (row.length - 1 - last < settled && !isLetterCell(row.text[last]))))
+                --last;
+            lastToSplit_[i] = last;
+        }
+        return endingCount_ > 0;
+    }
+
+    // Whether the digit at `place` of every shift-0 row fits its cell when
+    // r ends in `ending` (letters are left to the splitting).
+    bool endingFits(V ending, int place) const {
+        for (int i = 0; i < count_; ++i) {
+            const RowOfR& f = dependent_[i];
+            if (f.shift != 0 || place >= f.row->length) continue;
+            const char cell = f.row->text[f.row->length - 1 - place];
+            if (isLetterCell(cell)) continue;
+            const int digit = static_cast<int>(((f.a + f.b + ending) / tenTo<V>(place)) % 10);
+            if (cell == '*' ? digit == rules_.condition : digit != cell - '0') return false;
+        }
+        return true;
+    }
+
+    // Settles the rows over r. Every row is narrowed and its shared leading
+    // digits matched; then the row whose first varying digit is the most
+    // significant one that a cell constrains (or, failing that, the most
+    // significant varying digit of a row still to settle, see
+    // settleLastDigits) is split by that digit, each allowed digit ascending
+    // giving a smaller interval. When no row is left to settle, each
+    // remainder of r with a fitting ending is a solution.
+    void split(V quotient, Interval r) {
+        int best = -1;
+        int bestShared = 0;
+        int bestRank = -1;  // 100 + place for a constrained cell, place for a free one
+        for (int i = 0; i < count_; ++i) {
+            int shared = 0;
+            if (!constrain(dependent_[i], r, &shared)) return;
+            if (shared > lastToSplit_[i]) continue;
+            const WorkRow& row = *dependent_[i].row;
+            const int rank = (freeCell(row.text[shared]) ? 0 : 100) + row.length - 1 - shared;
+            if (rank > bestRank) {
+                best = i;
+                bestShared = shared;
+                bestRank = rank;
+            }
+        }
+        if (best >= 0) {
+            const RowOfR& f = dependent_[best];
+            const WorkRow& row = *f.row;
+            const char cell = row.text[bestShared];
+            const V head = f.at(r.lo) / tenTo<V>(row.length - bestShared);  // the shared digits
+            const V unit = tenTo<V>(row.length - bestShared - 1);
+            for (int d = 0; d <= 9; ++d) {
+                if (isDigitCell(cell) && d != cell - '0') continue;
                 if (!steps_.step()) return;
                 const LetterBindings before = letters_;
-                if (cellTakes(rules_, row.text[shared], d, letters_)) {
+                if (cellTakes(rules_, cell, d, letters_)) {
                     const V lo = (head * 10 + d) * unit;
                     const Interval part = r.meet(f.inverse(lo, lo + unit - 1));
-                    if (!part.empty()) split(quotient, part, i);
+                    if (!part.empty()) split(quotient, part);
                 }
                 letters_ = before;
             }
             return;
         }
-        for (V x = r.lo; x <= r.hi; ++x) {
-            if (!steps_.step()) return;
-            steps_.found(quotient, x);
+        // Ascending: block by block of 10^t, each block's fitting endings in order.
+        const V modulus = tenTo<V>(endingDigits_);
+        for (V block = r.lo - r.lo % modulus; block <= r.hi; block += modulus) {
+            for (int e = 0; e < endingCount_; ++e) {
+                const V x = block + endings_[e];
+                if (x < r.lo) continue;
+                if (x > r.hi) break;
+                if (!steps_.step()) return;
+                steps_.found(quotient, x);
+            }
         }
-    }
-
-    // Whether every cell from `j` on accepts any digit ('*' with no condition).
-    bool freeFrom(const WorkRow& row, int j) const {
-        if (rules_.condition >= 0) return false;
-        for (; j < row.length; ++j) {
-            if (row.text[j] != '*') return false;
-        }
-        return true;
     }
 
     const WorkRecord& work_;
@@ -255,7 +335,13 @@ private:
     const int q_;
     V divisor_ = 0;
     RowOfR dependent_[kMaxQuotientDigits + 2];  // rows that depend on r, for one quotient
+    int lastToSplit_[kMaxQuotientDigits + 2] = {};  // per row: its last cell the splitting settles
     int count_ = 0;
+    // The endings r may have: its last `endingDigits_` digits, ascending.
+    int endingDigits_ = 0;
+    int endingCount_ = 0;
+    int32_t endings_[1000];
+    int32_t scratch_[1000];
 };
 
 }  // namespace varnokit

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <random>
 #include <string>
+#include <tuple>
 
 #include "fake_hooks.h"
 #include "fast_generated_puzzles.h"
@@ -25,7 +26,7 @@ struct Run {
     SolveOutcome outcome;
     std::vector<std::string> log;
     int64_t lastShownCount;
-    std::vector<std::pair<int64_t, int64_t>> solutions;  // divisor and quotient, in order
+    std::vector<std::tuple<int64_t, int64_t, int64_t>> solutions;  // divisor, quotient, remainder, in order
 };
 
 Run solveWith(const PuzzleInput& input, SearchEngine engine) {
@@ -39,7 +40,8 @@ Run solveWith(const PuzzleInput& input, SearchEngine engine) {
     // Every stored value follows from the divisor, the quotient and the record
     // shared by all solutions, which the search does not touch.
     for (int i = 0; i < state.solutions.count(); ++i) {
-        run.solutions.emplace_back(state.solutions.at(i).divisor, state.solutions.at(i).quotient);
+        run.solutions.emplace_back(state.solutions.at(i).divisor, state.solutions.at(i).quotient,
+                                   static_cast<int64_t>(state.solutions.remainder(i)));
     }
     return run;
 }
@@ -99,6 +101,25 @@ TEST(FastDifferential, WiderDivisorsGiveTheReferenceSolutions) {
     EXPECT_GT(solved, rounds / 2);
 }
 
+// Hidden remainders (and quotients ending in 0, which zero digits give):
+// the fast engine finds each solution's remainder by its own path.
+TEST(FastDifferential, HiddenRemaindersGiveTheReferenceSolutions) {
+    std::mt19937_64 rng(1409);
+    HidingOptions options;
+    options.maxDivisorDigits = 3;
+    options.maxQuotientDigits = 4;
+    options.zeroDigit = 0.25;
+    options.hiddenRemainder = 0.8;
+    const int rounds = roundsFromEnvironment(600);
+    EXPECT_GT(compareEngines(rng, options, rounds, 0.8), rounds / 2);
+
+    std::mt19937_64 wideRng(1410);
+    options.maxDivisorDigits = 5;
+    options.maxQuotientDigits = 5;
+    const int wideRounds = roundsFromEnvironment(400) / 10;
+    EXPECT_GT(compareEngines(wideRng, options, wideRounds, 0.75), wideRounds / 2);
+}
+
 // The long run (ctest label `long`): twenty times the brief rounds, from
 // seeds of their own, so it meets puzzles the brief run never draws.
 TEST(LongFastDifferential, ThousandsOfPuzzlesGiveTheReferenceSolutions) {
@@ -117,6 +138,15 @@ TEST(LongFastDifferential, ThousandsOfPuzzlesGiveTheReferenceSolutions) {
     wide.zeroDigit = 0.3;
     const int wideRounds = roundsFromEnvironment(20000) / 100;
     EXPECT_GT(compareEngines(wideRng, wide, wideRounds, 0.8), wideRounds / 2);
+
+    std::mt19937_64 hiddenRng(1411);
+    HidingOptions hidden = options;
+    hidden.hiddenRemainder = 0.8;
+    const int hiddenRounds = roundsFromEnvironment(20000) / 4;
+    // A hidden remainder multiplies the solutions by up to the divisor: keep some cells shown.
+    EXPECT_GT(compareEngines(hiddenRng, hidden, hiddenRounds, 0.85), hiddenRounds / 2);
+    wide.hiddenRemainder = 0.8;
+    EXPECT_GT(compareEngines(wideRng, wide, wideRounds, 0.75), wideRounds / 2);
 }
 
 }  // namespace

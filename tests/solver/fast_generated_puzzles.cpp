@@ -72,6 +72,11 @@ HiddenDivision generateDivision(std::mt19937_64& rng, const HidingOptions& optio
     division.quotientText = hide(quotientDigits, rng, options, letterOf);
     division.dividendText = hide(toDecimal(values[kDividendRow]), rng, options, letterOf);
     division.remainderText = toDecimal(division.remainder);
+    // A hidden remainder keeps at least one hidden cell: one of digits only is typed as a number.
+    if (options.hiddenRemainder > 0 && chance(rng, options.hiddenRemainder)) {
+        division.remainderText = hide(division.remainderText, rng, options, letterOf);
+        if (division.remainderText == toDecimal(division.remainder)) division.remainderText[0] = '*';
+    }
     for (int row = kFirstInteriorRow; row < kFirstInteriorRow + 2 * q - 1; ++row) {
         const bool written = shape.rows[row].length > 0;
         division.interior.push_back(written ? hide(toDecimal(values[row]), rng, options, letterOf) : "");

@@ -23,6 +23,7 @@ struct HidingOptions {
     double zeroDigit = 0.15;   // chance of each quotient digit (not the first) being 0
     double condition = 0.3;    // chance of a condition digit
     bool conditionMayContradict = false;  // draw any digit, not only one the division allows
+    double hiddenRemainder = 0;  // chance of the remainder's cells being hidden like the others'
 };
 
 // One division with its pattern texts ('*', digits, 'A'-'J').
