@@ -56,6 +56,7 @@ class SolveCommandTest : public QObject {
 private slots:
     void workedExampleIsSolvedAndShown();
     void threeSolutionsCanBeWalkedAndAnalysed();
+    void hiddenRemainderShowsEachSolutionsOwn();
     void rejectedPuzzleSaysWhy();
     void endSoundFollowsTheOption();
     void abortStopsTheSearchAndKeepsWhatWasFound();
@@ -85,6 +86,23 @@ void SolveCommandTest::workedExampleIsSolvedAndShown() {
     QVERIFY(!QApplication::overrideCursor());
     QCOMPARE(int(f.w().state().abortFlag), 0);
     QCOMPARE(f.desktop.beeps, 1);
+}
+
+void SolveCommandTest::hiddenRemainderShowsEachSolutionsOwn() {
+    // 936 … 939 / 12 = 78 r 0 … 3 with the remainder typed '*', "no * is 2":
+    // the pane shows each solution's remainder; 一意解 can reveal it.
+    WindowFixture f;
+    f.w().Memo7->setPlainText(QStringLiteral("12"));
+    f.w().Memo10->setPlainText(QStringLiteral("78"));
+    f.w().Memo1->setPlainText(QStringLiteral("93*\n84\n 9*\n 96\n*"));
+    f.w().Memo4->setPlainText(QStringLiteral("2"));
+    QTest::mouseClick(f.w().Button1, Qt::LeftButton);
+    QCOMPARE(f.w().Memo3->lines().at(1), QStringLiteral("3個の解があります。") + kTiming);
+    QCOMPARE(f.w().Memo2->lines(), (QStringList{"936", "84", " 96", " 96", "  0"}));
+    QTest::mouseClick(f.w().Button7, Qt::LeftButton);
+    QCOMPARE(f.w().Memo2->lines(), (QStringList{"939", "84", " 99", " 96", "  3"}));
+    QTest::mouseClick(f.w().Button11, Qt::LeftButton);
+    QVERIFY(f.w().Memo3->lines().contains(QStringLiteral("  余り: * → 3")));
 }
 
 void SolveCommandTest::threeSolutionsCanBeWalkedAndAnalysed() {
