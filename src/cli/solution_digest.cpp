@@ -25,7 +25,9 @@ std::string solutionDigest(const SolutionList& solutions) {
     uint64_t hash = kFnvOffset;
     for (int64_t i = 0; i < solutions.count(); ++i) {
         const StoredSolution& s = solutions.at(i);
-        mix(hash, toDecimal(s.divisor) + " " + toDecimal(s.quotient) + "\n");
+        // A hidden remainder differs from solution to solution: it is part of each line then.
+        const std::string remainder = solutions.keepsRemainders() ? " " + toDecimal(solutions.remainder(i)) : "";
+        mix(hash, toDecimal(s.divisor) + " " + toDecimal(s.quotient) + remainder + "\n");
     }
     char hex[17];
     std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));

@@ -9,8 +9,9 @@
 namespace varnokit::cli {
 
 // 64-bit FNV-1a over the text "DIVISOR QUOTIENT\n" of every solution in
-// order, as 16 lower-case hex digits. Any script can compute the same value
-// from a list of solutions.
+// order ("DIVISOR QUOTIENT REMAINDER\n" when the remainder has hidden cells),
+// as 16 lower-case hex digits. Any script can compute the same value from a
+// list of solutions.
 std::string solutionDigest(const SolutionList& solutions);
 
 }  // namespace varnokit::cli

@@ -71,6 +71,8 @@ public:
     }
     // The final remainder of solution `index`.
     Int128 remainder(int64_t index) const;
+    // Whether each solution has its own remainder (the remainder is open).
+    bool keepsRemainders() const { return openRemainder_; }
     // The WorkRecord as copied at acceptance of solution `index` (0-based;
     // its sequence number is index + 1).
     WorkRecord record(int64_t index) const;

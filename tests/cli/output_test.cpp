@@ -4,6 +4,7 @@
 
 #include "analysis/solved_state.h"
 #include "cli/json_output.h"
+#include "cli/solution_digest.h"
 #include "cli/solution_text.h"
 #include "solver/fake_hooks.h"
 #include "solver/solve.h"
@@ -61,6 +62,17 @@ TEST(SolutionText, HiddenRemainderAndQuotientEndingInZero) {
               "{\"file\": \"p.txt\", \"status\": \"ok\", \"log\": [], \"count\": 1, \"solutions\": "
               "[{\"divisor\": \"51\", \"quotient\": \"7170\", \"dividend\": \"365720\", \"remainder\": \"50\", "
               "\"rows\": [\"357\", \"87\", \"51\", \"362\", \"357\"]}]}");
+}
+
+TEST(SolutionDigest, HiddenRemaindersArePartOfEachLine) {
+    // FNV-1a 64 of "12 78\n", and of "12 78 0\n12 78 1\n12 78 3\n", worked out apart.
+    auto state = solvedState(workedExample(), {{12, 78}});
+    EXPECT_EQ(solutionDigest(state->solutions), "48c7b800d4b45719");
+    PuzzleState hidden;
+    testing::FakeHooks hooks(&hidden);
+    const PuzzleInput input{"12", "78", {"93*", "84", " 9*", " 96", "*"}, "2"};
+    ASSERT_EQ(solve(hidden, input, hooks, SolveOptions{false, SearchEngine::Fast}), SolveOutcome::Searched);
+    EXPECT_EQ(solutionDigest(hidden.solutions), "99495f0116901e9b");
 }
 
 TEST(JsonOutput, EscapesControlsQuotesAndBrokenUtf8) {
