@@ -5,6 +5,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "analysis/mask_table.h"
 #include "cli/solution_digest.h"
 #include "encoding/cp932.h"
 
@@ -29,11 +30,22 @@ std::string solutionJson(const PuzzleState& state, int index) {
         const Int128 value = values[kFirstInteriorRow + u];
         if (value != 0) rows.push_back(toDecimal(value));  // no lines for a zero digit
     }
-    return "{\"divisor\": " + jsonString(toDecimal(values[kDivisorRow])) +
-           ", \"quotient\": " + jsonString(toDecimal(values[kQuotientRow])) +
-           ", \"dividend\": " + jsonString(toDecimal(values[kDividendRow])) +
-           ", \"remainder\": " + jsonString(toDecimal(values[kRemainderRow])) +
-           ", \"rows\": " + stringArray(rows) + "}";
+    std::string json = "{\"divisor\": " + jsonString(toDecimal(values[kDivisorRow])) +
+                       ", \"quotient\": " + jsonString(toDecimal(values[kQuotientRow])) +
+                       ", \"dividend\": " + jsonString(toDecimal(values[kDividendRow])) +
+                       ", \"remainder\": " + jsonString(toDecimal(values[kRemainderRow])) +
+                       ", \"rows\": " + stringArray(rows);
+    // Which digit each masking character stands for, in order of first appearance.
+    if (state.maskCount > 0) {
+        json += ", \"masks\": {";
+        const std::vector<MaskBinding> table = maskTable(state, index);
+        for (std::size_t i = 0; i < table.size(); ++i) {
+            if (i > 0) json += ", ";
+            json += jsonString(cp932ToUtf8Lossy(table[i].character)) + ": " + jsonString(std::to_string(table[i].digit));
+        }
+        json += "}";
+    }
+    return json + "}";
 }
 
 // Length of the well-formed UTF-8 sequence starting at `i`, or 0.

@@ -15,7 +15,8 @@ std::string jsonString(const std::string& utf8);
 
 // One line: {"file": …, "status": "ok"|"rejected"|"aborted"|"limited", "log": [lines],
 // "count": N, "solutions": [{"divisor", "quotient", "dividend", "remainder",
-// "rows": [the written middle lines, top to bottom]}]}. `log` is cp932.
+// "rows": [the written middle lines, top to bottom], and for a puzzle with
+// masks "masks": {"ア": "3", …}}]}. `log` is cp932.
 // Written solution by solution, so a million solutions never sit in memory
 // as text; a failing stream ends the writing. Without stored solutions
 // (--count) there is no "solutions"; with `digest` "digest" (the solution

@@ -1,6 +1,7 @@
 // Laying out stored solutions as the solution pane shows them.
 #include "cli/solution_text.h"
 
+#include "analysis/mask_table.h"
 #include "encoding/cp932.h"
 
 namespace varnokit::cli {
@@ -59,6 +60,9 @@ std::vector<std::string> solutionBlock(const PuzzleState& state, int index) {
     for (std::size_t i = 0; i < pane.size(); ++i) {
         block.push_back((i == 0 ? divisor + " " : indent) + pane[i]);
     }
+    // Which digit each masking character stands for in this solution.
+    if (const std::string masks = maskTableLine(maskTable(state, index)); !masks.empty())
+        block.push_back(cp932ToUtf8Lossy(masks));
     return block;
 }
 

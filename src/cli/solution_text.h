@@ -20,8 +20,9 @@ std::vector<std::string> paneLines(const PuzzleState& state, int index);
 std::string quotientLine(const PuzzleState& state, int index);
 
 // Solution `index` for the terminal (UTF-8, no line ends): the heading
-// "n番目／m個中", the quotient line, the divisor beside the dividend, and the
-// other pane lines under the dividend.
+// "n番目／m個中", the quotient line, the divisor beside the dividend, the
+// other pane lines under the dividend, and for a puzzle with masks the line
+// of their digits, "ア=1 イ=6 ウ=7".
 std::vector<std::string> solutionBlock(const PuzzleState& state, int index);
 
 // Right-aligns `text` in a field of `width` characters; a longer text is kept whole.
