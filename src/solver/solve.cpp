@@ -78,6 +78,7 @@ SolveOutcome runSearch(PuzzleState& state, SolveHooks& hooks, const SolveOptions
                         kSolutionLimitSuffix);
         outcome = SolveOutcome::Limited;
     }
+    if (options.searchSteps) *options.searchSteps = context.stats.nodes;
     // The last count, which the refresh rate may have held back.
     if (state.solutions.count() != context.countShown) hooks.showSolutionCount(state.solutions.count());
     return outcome;
@@ -122,6 +123,7 @@ SolveOutcome solve(PuzzleState& state, const PuzzleInput& input, SolveHooks& hoo
     state.maskCount = 0;
     state.solutions.reset();
     state.solutions.setStoring(!options.countOnly);
+    if (options.searchSteps) *options.searchSteps = 0;
     hooks.beginCommand();
     resetLetters(state.letters);
     state.abortFlag = 0;

@@ -21,6 +21,7 @@ struct SolveOptions {
     SearchEngine engine = SearchEngine::Fast;
     bool countOnly = false;                  // count the solutions, store none
     int64_t maxSolutions = 0;                // stop at this many solutions; 0: find all
+    uint64_t* searchSteps = nullptr;         // when set: receives the search's steps (its work)
 };
 
 enum class SolveOutcome {
