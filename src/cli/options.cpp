@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "cli/compose_options.h"
 #include "varnokit_version.h"
 
 namespace varnokit::cli {
@@ -158,6 +159,9 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
 
 std::string helpText() {
     return "usage: varnokit-cli solve [options] FILE...\n"
+           "       varnokit-cli compose [options]\n"
+           "       varnokit-cli minimise [options] FILE | --divisor D --dividend N\n"
+           "       varnokit-cli repair [options] FILE\n"
            "       varnokit-cli --help | --version\n"
            "\n"
            "Solves long-division skeleton puzzles kept in problem files (cp932, CR LF)\n"
@@ -193,7 +197,8 @@ std::string helpText() {
            "exit status: 0 every puzzle searched to the end or to --max-solutions, 1 a\n"
            "puzzle rejected by the checks, 3 a search stopped by --timeout, Ctrl-C or\n"
            "the memory limit, 2 a usage or file error (2 outranks 3, 3 outranks 1).\n"
-           "Output closed early (… | head) ends the program quietly.\n";
+           "Output closed early (… | head) ends the program quietly.\n" +
+           composeHelpText();
 }
 
 std::string versionText() { return "varnokit-cli " VARNOKIT_VERSION "\n"; }
