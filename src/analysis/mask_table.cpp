@@ -10,12 +10,11 @@
 namespace varnokit {
 namespace {
 
-// The rows a mask can stand in: divisor, quotient, dividend and the
-// interior rows (the remainder is always digits).
+// The rows a mask can stand in: divisor, quotient, dividend, remainder and
+// the interior rows.
 bool findDigit(const PuzzleState& state, const Int128 (&values)[kRowCount], char letter, int& digit) {
     const int q = state.work.rows[kQuotientRow].length;
     for (int row = 0; row < kFirstInteriorRow + 2 * q - 1; ++row) {
-        if (row == kRemainderRow) continue;
         const WorkRow& typed = state.problem.rows[row];
         const std::string value = toDecimal(values[row]);
         const int blanks = typed.length - static_cast<int>(value.size());  // a line's leading blanks

@@ -98,7 +98,8 @@ bool takesValue(const std::string& name) {
 std::string misplaced(ComposeCommand command, const std::string& name) {
     const bool composeOnly = name == "--size" || name == "--zeros" || name == "--remainder";
     const bool minimiseOnly = name == "--keep" || name == "--divisor" || name == "--dividend";
-    const bool hiding = name == "--order" || name == "--masks" || name == "--condition" || name == "--seed";
+    const bool hiding = name == "--order" || name == "--masks" || name == "--condition" || name == "--seed" ||
+                        name == "--hide-remainder";
     const bool repairOnly = name == "--solution" || name == "--time-limit";
     if ((composeOnly && command != ComposeCommand::Compose) || (minimiseOnly && command != ComposeCommand::Minimise) ||
         (hiding && command == ComposeCommand::Repair) || (repairOnly && command != ComposeCommand::Repair))
@@ -146,6 +147,8 @@ ParsedComposeArguments parseComposeArguments(const std::vector<std::string>& arg
         int64_t number = 0;
         if (name == "--help" || name == "-h") {
             result.help = true;
+        } else if (name == "--hide-remainder") {
+            o.hideRemainder = true;
         } else if (name == "--json") {
             o.json = true;
         } else if (name == "--timeout") {
@@ -220,8 +223,9 @@ ParsedComposeArguments parseComposeArguments(const std::vector<std::string>& arg
     // What each command needs.
     if (o.command == ComposeCommand::Compose) {
         if (!files.empty()) return refuse("compose takes no file (use --out FILE to write the puzzle)");
-        if (o.generate.zeros == compose::QuotientZeros::Some && o.generate.quotientDigits < 3)
-            return refuse("--zeros some needs a quotient of 3 digits or more");
+        if (o.generate.zeros == compose::QuotientZeros::Some && o.generate.quotientDigits < 2)
+            return refuse("--zeros some needs a quotient of 2 digits or more");
+        o.generate.hideRemainder = o.hideRemainder;
         if (o.condition.kind == ConditionChoice::Kind::Set) o.generate.condition = o.condition.digit;
         if (o.masks) {
             o.generate.masks = true;
@@ -254,7 +258,7 @@ std::string composeHelpText() {
            "  --size SxQ         divisor and quotient digits (default 3x4; each 1 to 14)\n"
            "  --seed N           the seed (default: from the clock; the output names it)\n"
            "  --zeros any|none|some   quotient digits 0: at random (default), never, at\n"
-           "                     least one\n"
+           "                     least one (a quotient may end in 0)\n"
            "  --remainder zero|nonzero|any   the final remainder (default zero)\n"
            "  --masks letters|katakana|kanji   hide digits as masking characters (one per\n"
            "                     digit) instead of '*'\n"
@@ -265,8 +269,8 @@ std::string composeHelpText() {
            "solution, one at a time, while the solution stays the only one, until no\n"
            "shown digit can be hidden. The puzzle is a problem file, or a division\n"
            "given as numbers (--divisor 12 --dividend 936), written out in full.\n"
-           "  --keep CELLS       cells that stay shown: divisor, quotient, dividend or\n"
-           "                     lineN (N-th line below the dividend), whole or with\n"
+           "  --keep CELLS       cells that stay shown: divisor, quotient, dividend,\n"
+           "                     lineN (N-th line below the dividend) or remainder, whole or with\n"
            "                     positions from the left: dividend:1,3-5 (repeatable)\n"
            "  --order ORDER      random (default), divisor-first, quotient-first,\n"
            "                     dividend-first, top-down or bottom-up\n"
@@ -274,6 +278,8 @@ std::string composeHelpText() {
            "  --masks STYLE      hide as masking characters: letters, katakana, kanji\n"
            "  --condition keep|none|D   keep the puzzle's condition (default), drop it,\n"
            "                     or set \"no * is D\"\n"
+           "  --hide-remainder   the remainder's digits may be hidden too (compose as well;\n"
+           "                     by default the remainder stays written in digits)\n"
            "\n"
            "repair (最少の開示): for a puzzle with several solutions, the fewest hidden\n"
            "cells (or masks) whose digits, revealed, leave one solution alone; exact\n"

@@ -29,6 +29,7 @@ struct ComposeCliOptions {
     SearchEngine engine = SearchEngine::Fast;
     std::string outPath;            // write the puzzle here (cp932, CR LF), replacing the file
     std::optional<uint64_t> seed;   // unset: from the clock, and printed
+    bool hideRemainder = false;     // compose, minimise: the remainder's digits may be hidden too
 
     // compose
     compose::GenerateOptions generate;

@@ -157,7 +157,7 @@ private:
     std::string hidingFields(const MinimiseResult& result, const MinimiseOptions& hiding) const {
         const Draft& d = result.draft;
         std::ostringstream out;
-        out << ", \"cells\": " << d.allCells() << ", \"shown\": " << d.count(CellState::Shown)
+        out << ", \"cells\": " << d.cellCount() << ", \"shown\": " << d.count(CellState::Shown)
             << ", \"hidden\": " << d.count(CellState::Hidden) << ", \"masked\": " << d.count(CellState::Masked)
             << ", \"hiddenPercent\": " << hiddenPercent(d)
             << ", \"minimal\": " << boolText(result.status == MinimiseStatus::Done && witnessesProveMinimal(result, hiding))
@@ -191,9 +191,6 @@ private:
         if (o_.file.empty()) {
             switch (writeOutDividend(o_.divisor, o_.dividendDigits, draft)) {
                 case LayoutProblem::None: return 0;
-                case LayoutProblem::QuotientEndsInZero:
-                    return usageError("the quotient of this division ends in 0: its last partial product would not "
-                                      "end under the dividend's last digit");
                 case LayoutProblem::QuotientSize:
                     return usageError("the dividend must be at least the divisor, and the quotient at most 14 digits");
                 default: return usageError("the divisor must have 1 to 14 digits");
@@ -230,6 +227,7 @@ private:
         MinimiseOptions hiding;
         hiding.order = o_.order;
         hiding.seed = seed();
+        hiding.hideRemainder = o_.hideRemainder;
         if (o_.masks) {
             hiding.style = HideStyle::Mask;
             hiding.maskStyle = *o_.masks;
@@ -286,7 +284,7 @@ private:
                    ", \"digit\": " + digit + "}";
         for (const DraftRow& row : draft.rows) {
             if (reveal.cell < row.firstCell || reveal.cell >= row.firstCell + row.length) continue;
-            const char* names[] = {"divisor", "quotient", "dividend", "line"};
+            const char* names[] = {"divisor", "quotient", "dividend", "line", "remainder"};
             std::string out = "{\"row\": " + jsonString(names[static_cast<int>(row.kind)]);
             if (row.kind == RowKind::Line) out += ", \"line\": " + std::to_string(row.line);
             return out + ", \"position\": " + std::to_string(reveal.cell - row.firstCell + 1) + ", \"digit\": " + digit + "}";

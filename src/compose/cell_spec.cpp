@@ -10,6 +10,8 @@ constexpr char kAliasQuotient[] =
     "\x8f\xa4";  // 商
 constexpr char kAliasDividend[] =
     "\x94\xed\x8f\x9c\x90\x94";  // 被除数
+constexpr char kAliasRemainder[] =
+    "\x97\x5d\x82\xe8";  // 余り
 constexpr char kAliasLineSuffix[] =
     "\x8d\x73\x96\xda";  // 行目
 constexpr char kFullWidthBlank[] =
@@ -53,6 +55,7 @@ const DraftRow* findRow(const Draft& draft, const std::string& name) {
     if (name == "divisor" || name == kAliasDivisor) kind = RowKind::Divisor;
     else if (name == "quotient" || name == kAliasQuotient) kind = RowKind::Quotient;
     else if (name == "dividend" || name == kAliasDividend) kind = RowKind::Dividend;
+    else if (name == "remainder" || name == kAliasRemainder) kind = RowKind::Remainder;
     else if (name.rfind("line", 0) == 0) {
         if (!parseNumber(name.substr(4), line)) return nullptr;
     } else {

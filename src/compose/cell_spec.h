@@ -1,6 +1,6 @@
-// Naming the cells that must stay shown: "divisor", "quotient", "dividend"
-// or "lineN" (the N-th written line below the dividend), or the same in
-// Japanese (cp932: 除数, 商, 被除数, N行目), each alone for the whole row
+// Naming the cells that must stay shown: "divisor", "quotient", "dividend",
+// "lineN" (the N-th written line below the dividend) or "remainder", or the
+// same in Japanese (cp932: 除数, 商, 被除数, N行目, 余り), each alone for the whole row
 // or followed by ":" and positions counted from the left, from 1: a list
 // of single positions and ranges, "dividend:1,3-5".
 #pragma once

@@ -93,5 +93,7 @@ inline constexpr char kNoteQuotient[] =
     "\x8c\x85\x81\x41\x8f\xa4";  // 桁、商
 inline constexpr char kNoteSuffix[] =
     "\x8c\x85\x81\x6a";  // 桁）
+inline constexpr char kRowRemainder[] =
+    "\x97\x5d\x82\xe8";  // 余り
 
 }  // namespace varnokit::compose

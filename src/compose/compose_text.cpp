@@ -11,6 +11,7 @@ std::string rowName(const DraftRow& row) {
         case RowKind::Divisor: return kRowDivisor;
         case RowKind::Quotient: return kRowQuotient;
         case RowKind::Dividend: return kRowDividend;
+        case RowKind::Remainder: return kRowRemainder;
         default: return kRowLinePrefix + std::to_string(row.line) + kRowLineSuffix;
     }
 }
@@ -19,7 +20,7 @@ std::string rowName(const DraftRow& row) {
 void hidingDetails(const MinimiseResult& result, std::vector<std::string>& lines) {
     const Draft& draft = result.draft;
     lines.push_back(kShownPrefix + std::to_string(draft.count(CellState::Shown)) + kShownOf +
-                    std::to_string(draft.allCells()) + kShownRatio + std::to_string(hiddenPercent(draft)) +
+                    std::to_string(draft.cellCount()) + kShownRatio + std::to_string(hiddenPercent(draft)) +
                     kShownSuffix);
     if (const int masked = draft.count(CellState::Masked); masked > 0)
         lines.push_back(kMaskedPrefix + std::to_string(masked));
@@ -64,7 +65,7 @@ std::string revealLine(const Draft& draft, const Reveal& reveal) {
 }
 
 int hiddenPercent(const Draft& draft) {
-    const int all = draft.allCells();
+    const int all = draft.cellCount();
     return all == 0 ? 0 : 100 * (all - draft.count(CellState::Shown)) / all;
 }
 

@@ -16,8 +16,7 @@ std::string cellName(const Draft& draft, int cell);
 // "  被除数の左から3桁目: 7", or for a mask "  覆面「ア」: 3".
 std::string revealLine(const Draft& draft, const Reveal& reveal);
 
-// Hidden cells as a share of all cells, the remainder's digits counted, in
-// whole percent rounded down.
+// Hidden and masked cells as a share of all cells, in whole percent rounded down.
 int hiddenPercent(const Draft& draft);
 
 // After Minimise: the summary, or why nothing was hidden. `pending` holds

@@ -61,20 +61,20 @@ int Draft::dividendLength() const {
     return 0;
 }
 
-int Draft::remainderLength() const { return decimalLength(division.remainder); }
+int Draft::count(CellState state) const { return static_cast<int>(std::count(states.begin(), states.end(), state)); }
 
-int Draft::count(CellState state) const {
-    int n = static_cast<int>(std::count(states.begin(), states.end(), state));
-    return state == CellState::Shown ? n + remainderLength() : n;
+const DraftRow& Draft::rowOf(int cell) const {
+    for (const DraftRow& row : rows)
+        if (cell >= row.firstCell && cell < row.firstCell + row.length) return row;
+    return rows.back();
 }
 
 LayoutProblem writeOut(const Division& division, Draft& out) {
     out = Draft{};
     const int64_t d = division.divisor;
     const int64_t quotient = division.quotient;
-    if (d < 1 || decimalLength(d) > kMaxDivisorDigits) return LayoutProblem::DivisorSize;
-    if (quotient < 1 || decimalLength(quotient) > kMaxQuotientDigits) return LayoutProblem::QuotientSize;
-    if (quotient % 10 == 0) return LayoutProblem::QuotientEndsInZero;
+    if (d < 1 || decimalLength(Int128{d}) > kMaxDivisorDigits) return LayoutProblem::DivisorSize;
+    if (quotient < 1 || decimalLength(Int128{quotient}) > kMaxQuotientDigits) return LayoutProblem::QuotientSize;
     if (division.remainder < 0 || division.remainder >= d) return LayoutProblem::RemainderTooLarge;
     out.division = division;
 
@@ -100,12 +100,13 @@ LayoutProblem writeOut(const Division& division, Draft& out) {
         current -= product;
         if (k + 1 < q) current = current * 10 + (dividendDigits[static_cast<std::size_t>(n - q + 1 + k)] - '0');
     }
+    addRow(out, RowKind::Remainder, kRemainderRow, n - 1, std::to_string(division.remainder));
     return LayoutProblem::None;
 }
 
 LayoutProblem writeOutDividend(int64_t divisor, const std::string& dividendDigits, Draft& out) {
     Int128 dividend = 0;
-    if (divisor < 1 || decimalLength(divisor) > kMaxDivisorDigits) return LayoutProblem::DivisorSize;
+    if (divisor < 1 || decimalLength(Int128{divisor}) > kMaxDivisorDigits) return LayoutProblem::DivisorSize;
     if (dividendDigits.empty() || dividendDigits.size() > 29 || !parseDecimal(dividendDigits, dividend) ||
         dividend < divisor)
         return LayoutProblem::QuotientSize;
@@ -165,7 +166,8 @@ ProblemBoxes draftBoxes(const Draft& draft) {
     boxes.notes = draft.notes;
     for (const DraftRow& row : draft.rows) {
         std::string text;
-        if (row.kind == RowKind::Line) text = blanks(row.endColumn + 1 - row.length, fullWidth);
+        if (row.kind == RowKind::Line || row.kind == RowKind::Remainder)
+            text = blanks(row.endColumn + 1 - row.length, fullWidth);
         for (int c = 0; c < row.length; ++c) text += cellText(draft, row.firstCell + c, fullWidth);
         switch (row.kind) {
             case RowKind::Divisor: boxes.divisor = text; break;
@@ -173,10 +175,6 @@ ProblemBoxes draftBoxes(const Draft& draft) {
             default: boxes.body.push_back(text); break;
         }
     }
-    const std::string remainder = std::to_string(draft.division.remainder);
-    std::string last = blanks(draft.dividendLength() - static_cast<int>(remainder.size()), fullWidth);
-    for (char c : remainder) last += digitText(c - '0', fullWidth);
-    boxes.body.push_back(last);
     if (draft.condition >= 0) boxes.condition = std::to_string(draft.condition);
     return boxes;
 }

@@ -23,14 +23,13 @@ struct Division {
 
 enum class CellState : uint8_t { Shown, Hidden, Masked };
 
-enum class RowKind : uint8_t { Divisor, Quotient, Dividend, Line };
+enum class RowKind : uint8_t { Divisor, Quotient, Dividend, Line, Remainder };
 
-// One row of cells. The final remainder is no cell: it is always written
-// in digits.
+// One row of cells.
 struct DraftRow {
     RowKind kind = RowKind::Divisor;
     int line = 0;        // Line: its number below the dividend, from 1
-    int recordRow = 0;   // the WorkRecord row: 0, 1, 2, or 4 + u for interior row u
+    int recordRow = 0;   // the WorkRecord row: 0, 1, 2, 3 (remainder), or 4 + u for interior row u
     int endColumn = 0;   // dividend column of its last cell (the dividend's own: n - 1)
     int firstCell = 0;   // index of its first cell in Draft::digits
     int length = 0;      // cells
@@ -38,7 +37,7 @@ struct DraftRow {
 
 struct Draft {
     Division division;
-    std::vector<DraftRow> rows;       // divisor, quotient, dividend, then the lines top to bottom
+    std::vector<DraftRow> rows;       // divisor, quotient, dividend, the lines top to bottom, remainder
     std::vector<uint8_t> digits;      // each cell's digit, row after row, left to right
     std::vector<CellState> states;    // each cell's state
     int condition = -1;               // no '*' stands for this digit; -1 none
@@ -49,10 +48,8 @@ struct Draft {
 
     int cellCount() const { return static_cast<int>(digits.size()); }
     int dividendLength() const;
-    int remainderLength() const;
-    // Cells of each state, the remainder's digits counted as shown.
-    int count(CellState state) const;
-    int allCells() const { return cellCount() + remainderLength(); }
+    int count(CellState state) const;  // cells in that state
+    const DraftRow& rowOf(int cell) const;
 };
 
 // --- Writing out a division ---
@@ -60,10 +57,11 @@ enum class LayoutProblem {
     None,
     DivisorSize,         // not 1 … 14 digits
     QuotientSize,        // not 1 … 14 digits (or 0)
-    QuotientEndsInZero,  // the last partial product would not end under the dividend's last digit
     RemainderTooLarge,   // not smaller than the divisor (or negative)
 };
-// Every cell shown, no condition, no masks.
+// Every cell shown, no condition, no masks. A quotient ending in 0 has no
+// lines for its last zeros: its last partial product ends that many columns
+// before the dividend's last digit.
 LayoutProblem writeOut(const Division& division, Draft& out);
 // The division `divisor` into `dividend`, written out.
 LayoutProblem writeOutDividend(int64_t divisor, const std::string& dividendDigits, Draft& out);

@@ -19,6 +19,7 @@ bool draftFromPuzzle(const PuzzleState& state, const Division& solution, Draft& 
     for (const DraftRow& row : out.rows) {
         const WorkRow& typed = state.problem.rows[row.recordRow];
         const int blanks = typed.length - row.length;  // a line's leading blanks
+        // The problem record keeps a line's leading blanks; the remainder is trimmed.
         const int column = row.kind == RowKind::Line ? row.endColumn + 1 - row.length : 0;
         if (blanks != column) return false;
         for (int c = 0; c < row.length; ++c) {

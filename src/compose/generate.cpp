@@ -21,7 +21,7 @@ constexpr uint64_t kOrderStream = 0x6f72646572ull;
 GenerateProblem checkGenerateOptions(const GenerateOptions& options) {
     if (options.divisorDigits < 1 || options.divisorDigits > kMaxDivisorDigits) return GenerateProblem::DivisorDigits;
     if (options.quotientDigits < 1 || options.quotientDigits > kMaxQuotientDigits) return GenerateProblem::QuotientDigits;
-    if (options.zeros == QuotientZeros::Some && options.quotientDigits < 3) return GenerateProblem::ZerosNeedThreeDigits;
+    if (options.zeros == QuotientZeros::Some && options.quotientDigits < 2) return GenerateProblem::ZerosNeedTwoDigits;
     return GenerateProblem::None;
 }
 
@@ -34,14 +34,13 @@ Division randomDivision(const GenerateOptions& options) {
     Division division;
     division.divisor = dice.between(lowest, power10(s) - 1);
 
-    const int zeroAt = options.zeros == QuotientZeros::Some ? static_cast<int>(dice.between(1, q - 2)) : -1;
+    const int zeroAt = options.zeros == QuotientZeros::Some ? static_cast<int>(dice.between(1, q - 1)) : -1;
     int64_t quotient = 0;
     for (int k = 0; k < q; ++k) {
-        const bool inner = k > 0 && k < q - 1;
         int digit;
         if (k == zeroAt) digit = 0;
-        else if (inner && options.zeros != QuotientZeros::None) digit = static_cast<int>(dice.between(0, 9));
-        else digit = static_cast<int>(dice.between(1, 9));  // the first and last digits are never 0
+        else if (k > 0 && options.zeros != QuotientZeros::None) digit = static_cast<int>(dice.between(0, 9));
+        else digit = static_cast<int>(dice.between(1, 9));  // the first digit is never 0
         quotient = quotient * 10 + digit;
     }
     division.quotient = quotient;
@@ -68,6 +67,7 @@ GenerateResult generate(const GenerateOptions& options, SolutionProbe& probe, Co
     hide.seed = options.seed ^ kOrderStream;
     hide.style = options.masks ? HideStyle::Mask : HideStyle::Star;
     hide.maskStyle = options.maskStyle;
+    hide.hideRemainder = options.hideRemainder;
     result.minimised = minimise(start, hide, probe, control);
     return result;
 }

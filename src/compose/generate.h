@@ -10,9 +10,9 @@
 namespace varnokit::compose {
 
 enum class QuotientZeros {
-    Any,   // each inner quotient digit at random, 0 included
+    Any,   // each quotient digit after the first at random, 0 included
     None,  // no quotient digit 0
-    Some,  // at least one inner quotient digit 0 (three digits or more)
+    Some,  // at least one quotient digit 0 (two digits or more)
 };
 
 enum class RemainderKind { Zero, NonZero, Any };
@@ -27,11 +27,12 @@ struct GenerateOptions {
     bool masks = false;      // hide digits as masking characters instead of '*'
     MaskStyle maskStyle = MaskStyle::Katakana;
     int condition = -1;      // -1 none, 0 … 9, or kRandomCondition
+    bool hideRemainder = false;  // the remainder's digits may be hidden too
     HideOrder order = HideOrder::Random;
     uint64_t seed = 1;
 };
 
-enum class GenerateProblem { None, DivisorDigits, QuotientDigits, ZerosNeedThreeDigits };
+enum class GenerateProblem { None, DivisorDigits, QuotientDigits, ZerosNeedTwoDigits };
 
 // Why these options cannot make a puzzle, or None.
 GenerateProblem checkGenerateOptions(const GenerateOptions& options);

@@ -35,6 +35,7 @@ std::vector<int> candidateOrder(const Draft& draft, const MinimiseOptions& optio
         const std::size_t i = static_cast<std::size_t>(cell);
         if (draft.states[i] != CellState::Shown) return false;
         if (i < options.keep.size() && options.keep[i]) return false;
+        if (!options.hideRemainder && draft.rowOf(cell).kind == RowKind::Remainder) return false;
         // A '*' never stands for the condition digit: such a cell stays shown.
         return options.style == HideStyle::Mask || draft.digits[i] != draft.condition;
     };

@@ -35,6 +35,7 @@ struct MinimiseOptions {
     HideStyle style = HideStyle::Star;
     MaskStyle maskStyle = MaskStyle::Katakana;  // with HideStyle::Mask, for digits without a mask
     std::vector<bool> keep;  // per cell: must stay shown (empty: none)
+    bool hideRemainder = false;  // the remainder's digits may be hidden too
 };
 
 enum class MinimiseStatus {

@@ -37,7 +37,9 @@ ProbeResult SolutionProbe::run(const PuzzleInput& input, int64_t limit) {
     ++runs_;
     ProbeResult result;
     PuzzleState& state = *state_;
-    state.solutions.setLimit(limit);
+    // The search stops at the limit-th solution; the list must not stop it
+    // first (a list keeping remainders holds two thirds of its limit).
+    state.solutions.setLimit(limit * 2 + 3);
     QuietHooks hooks(control_, state);
     SolveOptions options;
     options.beep = false;

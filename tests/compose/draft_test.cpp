@@ -27,9 +27,9 @@ TEST(WriteOut, TheWorkedExampleAsTypedOnPaper) {
     EXPECT_EQ(boxes.quotient, "78");
     EXPECT_EQ(boxes.body, (std::vector<std::string>{"936", "84", " 96", " 96", "  0"}));
     EXPECT_EQ(boxes.condition, "");
-    EXPECT_EQ(draft.cellCount(), 2 + 2 + 3 + 2 + 2 + 2);
-    EXPECT_EQ(draft.allCells(), draft.cellCount() + 1);
-    EXPECT_EQ(draft.rows.back().line, 3);
+    EXPECT_EQ(draft.cellCount(), 2 + 2 + 3 + 2 + 2 + 2 + 1);
+    EXPECT_EQ(draft.rows[5].line, 3);
+    EXPECT_EQ(draft.rows.back().kind, RowKind::Remainder);
 }
 
 TEST(WriteOut, ZeroQuotientDigitsHaveNoLinesAndTheRemainderStandsRightAligned) {
@@ -41,12 +41,11 @@ TEST(WriteOut, ZeroQuotientDigitsHaveNoLinesAndTheRemainderStandsRightAligned) {
     // Solver order: P_0, then R_2/P_2 and R_4/P_4 (digits 1 and 3 are 0).
     std::vector<int> records;
     for (const DraftRow& row : draft.rows) records.push_back(row.recordRow);
-    EXPECT_EQ(records, (std::vector<int>{0, 1, 2, 4, 7, 8, 11, 12}));
+    EXPECT_EQ(records, (std::vector<int>{0, 1, 2, 4, 7, 8, 11, 12, 3}));
 }
 
 TEST(WriteOut, RefusesWhatNoLayoutOfThisClassHolds) {
     Draft draft;
-    EXPECT_EQ(writeOut(Division{12, 780, 0}, draft), LayoutProblem::QuotientEndsInZero);
     EXPECT_EQ(writeOut(Division{12, 78, 12}, draft), LayoutProblem::RemainderTooLarge);
     EXPECT_EQ(writeOut(Division{0, 78, 0}, draft), LayoutProblem::DivisorSize);
     EXPECT_EQ(writeOut(Division{123456789012345, 7, 0}, draft), LayoutProblem::DivisorSize);
@@ -54,7 +53,11 @@ TEST(WriteOut, RefusesWhatNoLayoutOfThisClassHolds) {
     EXPECT_EQ(writeOutDividend(12, "936", draft), LayoutProblem::None);
     EXPECT_EQ(draft.division, (Division{12, 78, 0}));
     EXPECT_EQ(writeOutDividend(12, "11", draft), LayoutProblem::QuotientSize);
-    EXPECT_EQ(writeOutDividend(12, "9360", draft), LayoutProblem::QuotientEndsInZero);
+    // A quotient ending in 0: its last zero has no lines, the remainder line
+    // is the last difference with the digit brought down after it.
+    ASSERT_EQ(writeOutDividend(51, "365720", draft), LayoutProblem::None);
+    EXPECT_EQ(draftBoxes(draft).body,
+              (std::vector<std::string>{"365720", "357", "  87", "  51", "  362", "  357", "    50"}));
 }
 
 // Every division, written out with all its digits shown, is the one
@@ -76,10 +79,15 @@ TEST(WriteOut, TheSolverReadsEveryWrittenDivisionBack) {
     }
 }
 
-// Brute force over every division of the puzzle's size, judged cell by
-// cell by fitsCells, against the solver on the typed puzzle.
-std::set<std::tuple<int64_t, int64_t>> fittingDivisions(const Draft& draft) {
-    std::set<std::tuple<int64_t, int64_t>> out;
+// Brute force over every division of the puzzle's size (every remainder
+// too when it is not all shown), judged cell by cell by fitsCells, against
+// the solver on the typed puzzle.
+std::set<std::tuple<int64_t, int64_t, int64_t>> fittingDivisions(const Draft& draft) {
+    std::set<std::tuple<int64_t, int64_t, int64_t>> out;
+    const DraftRow& remainder = draft.rows.back();
+    bool remainderShown = true;
+    for (int c = remainder.firstCell; c < remainder.firstCell + remainder.length; ++c)
+        remainderShown = remainderShown && draft.states[static_cast<std::size_t>(c)] == CellState::Shown;
     const int s = draft.rows[0].length, q = draft.rows[1].length;
     int64_t low = 1, quotientLow = 1;
     for (int i = 1; i < s; ++i) low *= 10;
@@ -87,15 +95,16 @@ std::set<std::tuple<int64_t, int64_t>> fittingDivisions(const Draft& draft) {
     std::vector<uint8_t> digits;
     for (int64_t d = low; d < low * 10; ++d)
         for (int64_t quotient = quotientLow; quotient < quotientLow * 10; ++quotient)
-            if (digitsInShape(draft, Division{d, quotient, draft.division.remainder}, digits) &&
-                fitsCells(draft, draft.states, digits))
-                out.insert({d, quotient});
+            for (int64_t r = remainderShown ? draft.division.remainder : 0;
+                 r < (remainderShown ? draft.division.remainder + 1 : d); ++r)
+                if (digitsInShape(draft, Division{d, quotient, r}, digits) && fitsCells(draft, draft.states, digits))
+                    out.insert({d, quotient, r});
     return out;
 }
 
 TEST(FitsCells, AgreesWithTheSolverOnRandomHiddenAndMaskedPuzzles) {
     Random dice(1501);
-    for (int round = 0; round < 60; ++round) {
+    for (int round = 0; round < 80; ++round) {
         GenerateOptions size;
         size.divisorDigits = static_cast<int>(dice.between(1, 2));
         size.quotientDigits = static_cast<int>(dice.between(1, 3));
@@ -109,6 +118,11 @@ TEST(FitsCells, AgreesWithTheSolverOnRandomHiddenAndMaskedPuzzles) {
             const uint64_t roll = dice.below(10);
             state = roll < 6 ? CellState::Hidden : roll < 8 ? CellState::Masked : CellState::Shown;
         }
+        // A hidden remainder widens the search by every remainder: one-digit divisors only.
+        const DraftRow& remainder = draft.rows.back();
+        if (size.divisorDigits > 1)
+            for (int c = remainder.firstCell; c < remainder.firstCell + remainder.length; ++c)
+                draft.states[static_cast<std::size_t>(c)] = CellState::Shown;
         draft.condition = dice.below(3) == 0 ? static_cast<int>(dice.below(10)) : -1;
         // A hidden cell holding the condition digit would rule the division itself out.
         for (std::size_t i = 0; i < draft.states.size(); ++i)
@@ -116,8 +130,8 @@ TEST(FitsCells, AgreesWithTheSolverOnRandomHiddenAndMaskedPuzzles) {
 
         const ProbeResult solved = solveDraft(draft, 100000);
         ASSERT_TRUE(solved.complete);
-        std::set<std::tuple<int64_t, int64_t>> bySolver;
-        for (const Division& found : solved.found) bySolver.insert({found.divisor, found.quotient});
+        std::set<std::tuple<int64_t, int64_t, int64_t>> bySolver;
+        for (const Division& found : solved.found) bySolver.insert({found.divisor, found.quotient, found.remainder});
         EXPECT_EQ(bySolver, fittingDivisions(draft)) << testing::utf8(draftBoxes(draft).body.front());
     }
 }

@@ -41,6 +41,7 @@ void expectUniqueAndMinimal(const MinimiseResult& result, const MinimiseOptions&
         const std::size_t i = static_cast<std::size_t>(c);
         if (draft.states[i] != CellState::Shown) continue;
         if (i < options.keep.size() && options.keep[i]) continue;
+        if (!options.hideRemainder && draft.rowOf(c).kind == RowKind::Remainder) continue;
         if (hide == CellState::Hidden && draft.digits[i] == draft.condition) continue;
         EXPECT_EQ(solveDraft(withCell(draft, c, hide), 2).verdict, ProbeVerdict::Several) << "cell " << c;
     }
