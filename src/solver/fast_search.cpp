@@ -30,10 +30,12 @@ int lowestDigit(DigitMask mask) { return mask == 0 ? -1 : __builtin_ctz(mask); }
 // --- Costs, measured on this engine (see docs/engine.md) ---
 // A node of the pruning search (a handful of two-ended row tests) costs
 // about as much as this many steps of the ordered search.
-constexpr double kPruningNodeCost = 150;
-// Probes per block, and the steps one probe may take.
+constexpr double kPruningNodeCost = 60;
+// Probes of the ordered search per block, and the steps one may take;
+// random paths of the pruning search per block.
 constexpr int kProbes = 8;
 constexpr uint64_t kProbeSteps = 512;
+constexpr int kPruningProbes = 4;
 // A block whose ordered search is estimated at fewer steps than this is not
 // worth planning: the pruning search could not save more than it costs.
 constexpr double kSmallBlock = 20000;
@@ -177,11 +179,16 @@ void Scheduler::searchBlock(const int8_t* prefix, int length, long index) {
         ordered_->searchBlock(prefix, length);
         return;
     }
+    pruning_.beginBlock(block);
+    if (pruning_.estimateNodes(kPruningProbes, static_cast<uint64_t>(index) + 1) * kPruningNodeCost >= e.steps) {
+        ordered_->searchBlock(prefix, length);
+        return;
+    }
     // The pruning search may spend what the ordered search is expected to;
     // past that, the estimate was wrong and the ordered search takes over.
     const auto budget = static_cast<uint64_t>(e.steps / kPruningNodeCost) + 1;
     const uint64_t before = pruning_.nodes();
-    const PruningSearch::Outcome outcome = pruning_.searchBlock(block, budget, kMaxCandidates, candidates_);
+    const PruningSearch::Outcome outcome = pruning_.searchBlock(budget, kMaxCandidates, candidates_);
     context_.stats.nodes += pruning_.nodes() - before;
     if (outcome != PruningSearch::Outcome::Complete) {
         ordered_->searchBlock(prefix, length);

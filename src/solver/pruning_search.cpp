@@ -16,19 +16,17 @@ namespace {
 
 int digitCount(DigitMask mask) { return __builtin_popcount(mask); }
 
-// Few combinations of the open quotient digits (see explore).
+// Few combinations of the open quotient digits (see nextStep).
 constexpr long kFewCombinations = 3000;
 
-}  // namespace
+uint64_t nextRandom(uint64_t& random) {
+    random ^= random << 13;
+    random ^= random >> 7;
+    random ^= random << 17;
+    return random;
+}
 
-// Digits still possible for each open choice, inherited down the tree (a
-// digit refuted at a node stays refuted below it: the test only gets
-// stricter as digits become known).
-struct PruningSearch::Domains {
-    DigitMask quotient[kMaxQuotientDigits];
-    DigitMask high;  // divisor position `high`, the next from the left
-    DigitMask low;   // divisor position s-1-low, the next from the right
-};
+}  // namespace
 
 PruningSearch::PruningSearch(const Puzzle& puzzle, std::function<void()> poll)
     : puzzle_(puzzle), poll_(std::move(poll)) {}
@@ -53,23 +51,29 @@ DigitMask PruningSearch::survivors(const Partial& partial, ChoiceKind kind, int 
     return alive;
 }
 
-PruningSearch::Outcome PruningSearch::searchBlock(const Partial& block, uint64_t budget, std::size_t maxCandidates,
+void PruningSearch::beginBlock(const Partial& block) {
+    Start root{block, {}};
+    for (int k = 0; k < puzzle_.q; ++k) root.domains.quotient[k] = puzzle_.quotientAllowed[k];
+    freshDivisorDomains(block, root.domains);
+    starts_.clear();
+    if (table_ != nullptr) {
+        startsFromTable(block, root.domains, starts_);
+    } else {
+        starts_.push_back(root);
+    }
+}
+
+PruningSearch::Outcome PruningSearch::searchBlock(uint64_t budget, std::size_t maxCandidates,
                                                   std::vector<Candidate>& out) {
     out.clear();
     out_ = &out;
     maxCandidates_ = maxCandidates;
     budgetEnd_ = budget > UINT64_MAX - nodes_ ? UINT64_MAX : nodes_ + budget;
     gaveUp_ = false;
-
-    Domains domains{};
-    for (int k = 0; k < puzzle_.q; ++k) domains.quotient[k] = puzzle_.quotientAllowed[k];
-    freshDivisorDomains(block, domains);
-    if (table_ != nullptr) {
-        exploreFromTable(block, domains);
-    } else {
-        explore(block, domains);
+    for (const Start& start : starts_) {
+        explore(start.partial, start.domains);
+        if (gaveUp_) break;
     }
-
     const bool tooMany = out.size() >= maxCandidates_;
     if (gaveUp_ || tooMany) {
         out.clear();
@@ -79,19 +83,15 @@ PruningSearch::Outcome PruningSearch::searchBlock(const Partial& block, uint64_t
     return Outcome::Complete;
 }
 
+// The next step at `partial`: the open choice with the fewest digits left
+// (a dead end when one has none), or a leaf when every digit is known.
 // Contract: `partial` is consistent and `domains` hold, for every open
 // choice, a superset of the digits that can still lead to a solution.
-void PruningSearch::explore(const Partial& partial, const Domains& domains) {
-    if (nodes_ >= budgetEnd_) {
-        gaveUp_ = true;
-        return;
-    }
-    if ((++nodes_ & 0x3FF) == 0) poll_();
+PruningSearch::Step PruningSearch::nextStep(const Partial& partial, const Domains& domains) const {
     const int s = puzzle_.s;
-
-    Domains next = domains;
-    ChoiceKind bestKind = ChoiceKind::High;
-    int bestK = -1;
+    Step step;
+    step.next = domains;
+    Domains& next = step.next;
     int bestCount = 11;
     bool anyOpen = false;
 
@@ -103,67 +103,128 @@ void PruningSearch::explore(const Partial& partial, const Domains& domains) {
         anyOpen = true;
         next.quotient[k] = survivors(partial, ChoiceKind::Quotient, k, domains.quotient[k]);
         const int count = digitCount(next.quotient[k]);
-        if (count == 0) return;
+        if (count == 0) {
+            step.digits = 0;
+            return step;
+        }
         if (combinations < 1000000) combinations *= count;
         if (count < bestCount) {
             bestCount = count;
-            bestKind = ChoiceKind::Quotient;
-            bestK = k;
+            step.kind = ChoiceKind::Quotient;
+            step.k = k;
+            step.digits = next.quotient[k];
         }
     }
     // Otherwise the divisor grows first: each of its digits narrows every
-    // quotient digit at once.
-    // Without the table the quotient digits go first while their
-    // combinations are few: known quotient digits let the divisor's trailing
-    // digits fix every row's tail. The table has done that work already.
+    // quotient digit at once. Without the table the quotient digits go first
+    // while their combinations are few: known quotient digits let the
+    // divisor's trailing digits fix every row's tail (the table has done
+    // that work already).
     const bool quotientFirst =
         anyOpen && (bestCount <= 2 || (table_ == nullptr && combinations <= kFewCombinations));
     if (partial.high + partial.low < s && !quotientFirst) {
         anyOpen = true;
         next.high = survivors(partial, ChoiceKind::High, 0, domains.high);
         const int highCount = digitCount(next.high);
-        if (highCount == 0) return;
+        if (highCount == 0) {
+            step.digits = 0;
+            return step;
+        }
         int lowCount = 11;
         // A forced left digit is taken without looking at the right end.
         if (highCount > 1 && partial.high + partial.low + 1 < s) {
             next.low = survivors(partial, ChoiceKind::Low, 0, domains.low);
             lowCount = digitCount(next.low);
-            if (lowCount == 0) return;
+            if (lowCount == 0) {
+                step.digits = 0;
+                return step;
+            }
         }
         // On a tie between the two ends, grow the left one: its bounds reach
         // into every row at once.
         const bool preferLow = lowCount < highCount;
-        bestKind = preferLow ? ChoiceKind::Low : ChoiceKind::High;
-        bestCount = preferLow ? lowCount : highCount;
+        step.kind = preferLow ? ChoiceKind::Low : ChoiceKind::High;
+        step.digits = preferLow ? next.low : next.high;
     }
+    step.leaf = !anyOpen;
+    return step;
+}
 
-    if (!anyOpen) {
+// The child of `partial` with `digit` at the step's choice, and its domains.
+void PruningSearch::child(const Partial& partial, const Step& step, int digit, Partial& out, Domains& domains) const {
+    const int s = puzzle_.s;
+    out = partial;
+    assign(out, step.kind, step.k, digit, s);
+    domains = step.next;
+    if (out.high + out.low < s && step.kind != ChoiceKind::Quotient) {
+        // The end that moved starts afresh at its new position; when one
+        // open position is left, both ends name it.
+        if (step.kind == ChoiceKind::High) domains.high = puzzle_.divisorAllowed[out.high];
+        if (step.kind == ChoiceKind::Low) domains.low = puzzle_.divisorAllowed[s - 1 - out.low];
+        if (out.high + out.low == s - 1) {
+            const auto both = static_cast<DigitMask>(domains.high & domains.low);
+            domains.high = domains.low = both;
+        }
+    }
+}
+
+void PruningSearch::explore(const Partial& partial, const Domains& domains) {
+    if (nodes_ >= budgetEnd_) {
+        gaveUp_ = true;
+        return;
+    }
+    if ((++nodes_ & 0x3FF) == 0) poll_();
+    const Step step = nextStep(partial, domains);
+    if (step.leaf) {
         // The last choice may have been checked only in the rows it entered.
         if (consistent(puzzle_, partial)) record(partial);
         return;
     }
-
-    const DigitMask choices = bestKind == ChoiceKind::Quotient ? next.quotient[bestK]
-                              : bestKind == ChoiceKind::High  ? next.high
-                                                              : next.low;
     for (int d = 0; d < 10; ++d) {
-        if (!(choices & (1u << d))) continue;
-        Partial child = partial;
-        assign(child, bestKind, bestK, d, s);
-        Domains childDomains = next;
-        if (child.high + child.low < s && bestKind != ChoiceKind::Quotient) {
-            // The end that moved starts afresh at its new position; when one
-            // open position is left, both ends name it.
-            if (bestKind == ChoiceKind::High) childDomains.high = puzzle_.divisorAllowed[child.high];
-            if (bestKind == ChoiceKind::Low) childDomains.low = puzzle_.divisorAllowed[s - 1 - child.low];
-            if (child.high + child.low == s - 1) {
-                const DigitMask both = static_cast<DigitMask>(childDomains.high & childDomains.low);
-                childDomains.high = childDomains.low = both;
-            }
-        }
-        explore(child, childDomains);
+        if (!(step.digits & (1u << d))) continue;
+        Partial next;
+        Domains nextDomains;
+        child(partial, step, d, next, nextDomains);
+        explore(next, nextDomains);
         if (gaveUp_) return;
     }
+}
+
+// One random path from a start down (Knuth's estimator): every node on it
+// stands for as many nodes as the product of the choices above it had.
+double PruningSearch::probePath(Partial partial, Domains domains, uint64_t& random) {
+    double estimate = 0;
+    double weight = 1;
+    for (;;) {
+        estimate += weight;
+        if ((++nodes_ & 0x3FF) == 0) poll_();
+        const Step step = nextStep(partial, domains);
+        const int count = digitCount(step.digits);
+        if (step.leaf || count == 0) return estimate;
+        weight *= count;
+        int pick = static_cast<int>(nextRandom(random) % static_cast<uint64_t>(count));
+        int digit = 0;
+        for (; digit < 10; ++digit) {
+            if ((step.digits & (1u << digit)) && pick-- == 0) break;
+        }
+        Partial next;
+        Domains nextDomains;
+        child(partial, step, digit, next, nextDomains);
+        partial = next;
+        domains = nextDomains;
+    }
+}
+
+// Each start stands for the same share of the block.
+double PruningSearch::estimateNodes(int probes, uint64_t seed) {
+    if (starts_.empty()) return 1;
+    uint64_t random = seed | 1;
+    double total = 0;
+    for (int i = 0; i < probes; ++i) {
+        const Start& start = starts_[nextRandom(random) % starts_.size()];
+        total += probePath(start.partial, start.domains, random);
+    }
+    return static_cast<double>(starts_.size()) * total / probes;
 }
 
 // The divisor digits open at `partial`'s two ends start afresh from their
@@ -179,26 +240,24 @@ void PruningSearch::freshDivisorDomains(const Partial& partial, Domains& domains
 
 // The block's leading digits narrow the quotient digits; every table entry
 // that fits them and passes the test with those digits is a start.
-void PruningSearch::exploreFromTable(const Partial& block, const Domains& domains) {
+void PruningSearch::startsFromTable(const Partial& block, const Domains& domains, std::vector<Start>& starts) {
     Domains narrowed = domains;
     for (int k = 0; k < puzzle_.q; ++k) {
         narrowed.quotient[k] = survivors(block, ChoiceKind::Quotient, k, domains.quotient[k]);
         if (narrowed.quotient[k] == 0) return;
     }
     table_->forEachFitting(narrowed.quotient, [&](const Partial& entry) {
-        if (gaveUp_) return;
         for (int k = 0; k < puzzle_.q; ++k) {
             if (entry.quotient[k] >= 0 && !(narrowed.quotient[k] & (1u << entry.quotient[k]))) return;
         }
-        Partial start = entry;
-        start.high = block.high;
-        for (int p = 0; p < block.high; ++p) start.divisor[p] = block.divisor[p];
+        Start start{entry, narrowed};
+        start.partial.high = block.high;
+        for (int p = 0; p < block.high; ++p) start.partial.divisor[p] = block.divisor[p];
         // A test is a small part of a node.
         if ((++tests_ & 0xF) == 0) ++nodes_;
-        if (!consistent(puzzle_, start)) return;
-        Domains startDomains = narrowed;
-        freshDivisorDomains(start, startDomains);
-        explore(start, startDomains);
+        if (!consistent(puzzle_, start.partial)) return;
+        freshDivisorDomains(start.partial, start.domains);
+        starts.push_back(start);
     });
 }
 

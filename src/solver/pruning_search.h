@@ -46,21 +46,49 @@ public:
         TooMany,      // gave up at the candidate limit; `out` is empty
     };
 
+    // Sets the block that the calls below work on: the divisors beginning
+    // with `block.high` leading digits; with the table, finds its starts.
+    void beginBlock(const Partial& block);
+
     // Contract: with Complete, `out` holds every assignment of the block
     // that `consistent` accepts with all digits known, each once, sorted
-    // into the reference order. `block.high` leading divisor digits are set.
-    Outcome searchBlock(const Partial& block, uint64_t budget, std::size_t maxCandidates,
-                        std::vector<Candidate>& out);
+    // into the reference order.
+    Outcome searchBlock(uint64_t budget, std::size_t maxCandidates, std::vector<Candidate>& out);
+
+    // The nodes the search of the block would take, estimated from `probes`
+    // random paths (which count as nodes themselves).
+    double estimateNodes(int probes, uint64_t seed);
 
     uint64_t nodes() const { return nodes_; }
 
 private:
-    struct Domains;
+    // Digits still possible for each open choice, inherited down the tree (a
+    // digit refuted at a node stays refuted below it: the test only gets
+    // stricter as digits become known).
+    struct Domains {
+        DigitMask quotient[kMaxQuotientDigits];
+        DigitMask high;  // divisor position `high`, the next from the left
+        DigitMask low;   // divisor position s-1-low, the next from the right
+    };
     enum class ChoiceKind { High, Low, Quotient };
+    struct Step {
+        bool leaf = false;
+        ChoiceKind kind = ChoiceKind::High;
+        int k = -1;             // the quotient position, for a quotient digit
+        DigitMask digits = 0;   // the digits left for the choice (none: a dead end)
+        Domains next;           // every open choice's digits, narrowed here
+    };
+    struct Start {
+        Partial partial;
+        Domains domains;
+    };
 
     static void assign(Partial& partial, ChoiceKind kind, int k, int digit, int s);
+    Step nextStep(const Partial& partial, const Domains& domains) const;
+    void child(const Partial& partial, const Step& step, int digit, Partial& out, Domains& domains) const;
     void explore(const Partial& partial, const Domains& domains);
-    void exploreFromTable(const Partial& block, const Domains& domains);
+    double probePath(Partial partial, Domains domains, uint64_t& random);
+    void startsFromTable(const Partial& block, const Domains& domains, std::vector<Start>& starts);
     void freshDivisorDomains(const Partial& partial, Domains& domains) const;
     DigitMask survivors(const Partial& partial, ChoiceKind kind, int k, DigitMask mask) const;
     void record(const Partial& partial);
@@ -68,6 +96,7 @@ private:
     const Puzzle& puzzle_;
     std::function<void()> poll_;
     const RightEndTable* table_ = nullptr;
+    std::vector<Start> starts_;  // the block's starting points
     std::vector<Candidate>* out_ = nullptr;
     std::size_t maxCandidates_ = 0;
     uint64_t nodes_ = 0;
