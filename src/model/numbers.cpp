@@ -76,10 +76,7 @@ int decimalLength(Int128 value) {
 
 int decimalLength(uint64_t value) {
     int length = 1;
-    while (value >= 10) {
-        value /= 10;
-        ++length;
-    }
+    while (length < 20 && value >= static_cast<uint64_t>(pow10(length))) ++length;
     return length;
 }
 

@@ -28,9 +28,9 @@ int digitCount(DigitMask mask) { return __builtin_popcount(mask); }
 int lowestDigit(DigitMask mask) { return mask == 0 ? -1 : __builtin_ctz(mask); }
 
 // --- Costs, measured on this engine (see docs/engine.md) ---
-// A node of the pruning search (a handful of two-ended row tests) costs
+// A two-ended row test of the pruning search (a call of `consistent`) costs
 // about as much as this many steps of the ordered search.
-constexpr double kPruningNodeCost = 60;
+constexpr double kTestCost = 7;
 // Probes of the ordered search per block, and the steps one may take;
 // random paths of the pruning search per block.
 constexpr int kProbes = 8;
@@ -111,7 +111,7 @@ Estimate Scheduler::estimate(const int8_t* prefix, int length, uint64_t seed) {
                             kProbeSteps);
         if (!probe.drawn) continue;
         ++drawn;
-        steps += static_cast<double>(probe.nodes) + (puzzle_.s - length);
+        steps += static_cast<double>(probe.nodes) + 1;  // the divisor's own steps, shared by ten
         solutions += static_cast<double>(probe.solutions);
     }
     Estimate e;
@@ -127,19 +127,19 @@ Estimate Scheduler::estimate(const int8_t* prefix, int length, uint64_t seed) {
 
 // A small block is not worth planning; where solutions are dense, nothing
 // beats the ordered search, which only lists them (each costs the pruning
-// search at least a node per digit).
+// search at least a test per digit).
 bool Scheduler::orderedIsCheaper(const Estimate& e) const {
     if (e.steps <= kSmallBlock) return true;
-    return e.steps <= e.solutions * (puzzle_.s + puzzle_.q) * kPruningNodeCost;
+    return e.steps <= e.solutions * (puzzle_.s + puzzle_.q) * kTestCost;
 }
 
 // The prefix test is made after a divisor digit where the steps below one
-// prefix are many times its cost (a test costs about a pruning node).
+// prefix are many times its cost.
 void Scheduler::testPrefixes(int length, const Estimate& e) {
     bool testAfter[kMaxDivisorDigits + 1] = {};
     double below = e.stepsPerDivisor;
     for (int p = puzzle_.s; p > length; --p) {
-        testAfter[p] = p < endingStart_ && below >= kTestWorth * kPruningNodeCost;
+        testAfter[p] = p < endingStart_ && below >= kTestWorth * kTestCost;
         below *= digitCount(puzzle_.divisorAllowed[p - 1]);
     }
     ordered_->testPrefixesAfter(testAfter);
@@ -180,16 +180,16 @@ void Scheduler::searchBlock(const int8_t* prefix, int length, long index) {
         return;
     }
     pruning_.beginBlock(block);
-    if (pruning_.estimateNodes(kPruningProbes, static_cast<uint64_t>(index) + 1) * kPruningNodeCost >= e.steps) {
+    if (pruning_.estimateTests(kPruningProbes, static_cast<uint64_t>(index) + 1) * kTestCost >= e.steps) {
         ordered_->searchBlock(prefix, length);
         return;
     }
     // The pruning search may spend what the ordered search is expected to;
     // past that, the estimate was wrong and the ordered search takes over.
-    const auto budget = static_cast<uint64_t>(e.steps / kPruningNodeCost) + 1;
-    const uint64_t before = pruning_.nodes();
+    const auto budget = static_cast<uint64_t>(e.steps / kTestCost) + 1;
+    const uint64_t before = pruning_.tests();
     const PruningSearch::Outcome outcome = pruning_.searchBlock(budget, kMaxCandidates, candidates_);
-    context_.stats.nodes += pruning_.nodes() - before;
+    context_.stats.nodes += pruning_.tests() - before;
     if (outcome != PruningSearch::Outcome::Complete) {
         ordered_->searchBlock(prefix, length);
         return;

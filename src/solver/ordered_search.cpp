@@ -20,6 +20,10 @@ struct CompiledRow {
     Number min = 0, max = 0;  // the values of `length` digits (an empty row: only 0)
     Kind kind = Kind::Length;
     const char* cells = nullptr;
+    // Cells: the positions of the cells that can refuse a digit (all but the
+    // '*' cells when there is no condition), typed digits first.
+    int8_t checked[kTextCapacity] = {};
+    int checkedCount = 0;
 };
 
 template <typename Number>
@@ -34,6 +38,14 @@ CompiledRow<Number> compileRow(const WorkRow& row, int condition) {
     bool allStars = true;
     for (int j = 0; j < row.length; ++j) allStars = allStars && row.text[j] == '*';
     compiled.kind = !allStars ? Row::Kind::Cells : condition < 0 ? Row::Kind::Length : Row::Kind::AvoidsCondition;
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int j = 0; j < row.length; ++j) {
+            const char c = row.text[j];
+            const bool digit = isDigitCell(c);
+            const bool refuses = digit || isLetterCell(c) || condition >= 0;
+            if (refuses && digit == (pass == 0)) compiled.checked[compiled.checkedCount++] = static_cast<int8_t>(j);
+        }
+    }
     return compiled;
 }
 
@@ -102,14 +114,13 @@ public:
         random_ = seed | 1;
         probe_ = Probe{};
         probing_ = true;
-        const uint64_t before = nodes_;
         limit_ = nodes_ + nodeCap;
         run();
         probing_ = false;
         probe_.capped = stopped_;
         stopped_ = false;
         limit_ = UINT64_MAX;
-        probe_.nodes = nodes_ - before;
+        probe_.nodes = probe_.drawn ? nodes_ - quotientStart_ : 0;
         return probe_;
     }
 
@@ -223,6 +234,7 @@ private:
 
     void quotientPhase(Number divisor) {
         probe_.drawn = true;
+        quotientStart_ = nodes_;
         // Every remainder of the division is below the divisor.
         if (remainder_ >= divisor) return;
         divisor_ = divisor;
@@ -232,7 +244,10 @@ private:
                 .search(static_cast<OpenValue<Number>>(divisor));
             return;
         }
-        for (int v = 0; v <= 9; ++v) products_[v] = divisor * static_cast<Number>(v);
+        for (int v = 0; v <= 9; ++v) {
+            products_[v] = divisor * static_cast<Number>(v);
+            productLength_[v] = 0;  // digits taken apart when first needed
+        }
         for (int k = 0; k < q_; ++k) {
             if (starCell_[k]) span_[k] = starQuotientSpan<Number>(work_, k, divisor);
         }
@@ -267,7 +282,11 @@ private:
         if (snapshotLetters_) before = letters_;
         if (letter >= 0) bindLetter(letters_, letter, v);
         const Number product = products_[v];
-        if (fits(product_[k], product)) {
+        if (productLength_[v] == 0) {
+            productLength_[v] = decimalLength(product);
+            decimalDigits(product, productLength_[v], productDigits_[v]);
+        }
+        if (productLength_[v] == product_[k].length && cellsTake(product_[k], productDigits_[v])) {
             const Number next = quotient + static_cast<Number>(v) * place_[k];
             if (k == 0) {
                 accept(next);
@@ -319,18 +338,25 @@ private:
 
     // matchRow's test, on a compiled row.
     bool fits(const CompiledRow<Number>& row, Number value) {
-        using Kind = typename CompiledRow<Number>::Kind;
         if (value < row.min || value > row.max) return false;
-        if (row.kind == Kind::Length) return true;
+        if (row.kind == CompiledRow<Number>::Kind::Length) return true;
         int8_t digits[40];
         decimalDigits(value, row.length, digits);
+        return cellsTake(row, digits);
+    }
+
+    // The same for a value of the row's length whose digits are known.
+    bool cellsTake(const CompiledRow<Number>& row, const int8_t* digits) {
+        using Kind = typename CompiledRow<Number>::Kind;
+        if (row.kind == Kind::Length) return true;
         if (row.kind == Kind::AvoidsCondition) {
             for (int j = 0; j < row.length; ++j) {
                 if (digits[j] == rules_.condition) return false;
             }
             return true;
         }
-        for (int j = 0; j < row.length; ++j) {
+        for (int i = 0; i < row.checkedCount; ++i) {
+            const int j = row.checked[i];
             if (!cellTakes(rules_, row.cells[j], digits[j], letters_)) return false;
         }
         return true;
@@ -372,7 +398,9 @@ private:
 
     // The divisor of the quotient phase
     Number divisor_ = 0;
-    Number products_[10] = {};
+    Number products_[10] = {};          // D × v
+    int productLength_[10] = {};         // and their digits (length 0: not yet known)
+    int8_t productDigits_[10][40] = {};
     DigitSpan span_[kMaxQuotientDigits] = {};
 
     uint64_t nodes_ = 0;
@@ -380,6 +408,7 @@ private:
     bool stopped_ = false;
     bool probing_ = false;
     Probe probe_;
+    uint64_t quotientStart_ = 0;  // nodes_ when the probe's quotient phase began
     uint64_t random_ = 1;
 };
 

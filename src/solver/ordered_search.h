@@ -47,7 +47,7 @@ public:
     // the rules allow, and its whole quotient phase, storing nothing.
     struct Probe {
         bool drawn = false;     // false when no divisor could be drawn
-        uint64_t nodes = 0;     // steps of the quotient phase (at most the cap)
+        uint64_t nodes = 0;     // steps of the quotient phase
         uint64_t solutions = 0;
         bool capped = false;    // stopped at the cap
     };

@@ -39,6 +39,12 @@ void PruningSearch::assign(Partial& partial, ChoiceKind kind, int k, int digit, 
     }
 }
 
+// Every test counts; every 4096 the user's input gets a chance to run.
+bool PruningSearch::test(const Partial& partial, int changedQuotient) const {
+    if ((++tests_ & 0xFFF) == 0) poll_();
+    return consistent(puzzle_, partial, changedQuotient);
+}
+
 DigitMask PruningSearch::survivors(const Partial& partial, ChoiceKind kind, int k, DigitMask mask) const {
     DigitMask alive = 0;
     for (int d = 0; d < 10; ++d) {
@@ -46,7 +52,7 @@ DigitMask PruningSearch::survivors(const Partial& partial, ChoiceKind kind, int 
         Partial child = partial;
         assign(child, kind, k, d, puzzle_.s);
         const int changed = kind == ChoiceKind::Quotient ? k : -1;
-        if (consistent(puzzle_, child, changed)) alive = static_cast<DigitMask>(alive | (1u << d));
+        if (test(child, changed)) alive = static_cast<DigitMask>(alive | (1u << d));
     }
     return alive;
 }
@@ -68,7 +74,7 @@ PruningSearch::Outcome PruningSearch::searchBlock(uint64_t budget, std::size_t m
     out.clear();
     out_ = &out;
     maxCandidates_ = maxCandidates;
-    budgetEnd_ = budget > UINT64_MAX - nodes_ ? UINT64_MAX : nodes_ + budget;
+    budgetEnd_ = budget > UINT64_MAX - tests_ ? UINT64_MAX : tests_ + budget;
     gaveUp_ = false;
     for (const Start& start : starts_) {
         explore(start.partial, start.domains);
@@ -169,15 +175,14 @@ void PruningSearch::child(const Partial& partial, const Step& step, int digit, P
 }
 
 void PruningSearch::explore(const Partial& partial, const Domains& domains) {
-    if (nodes_ >= budgetEnd_) {
+    if (tests_ >= budgetEnd_) {
         gaveUp_ = true;
         return;
     }
-    if ((++nodes_ & 0x3FF) == 0) poll_();
     const Step step = nextStep(partial, domains);
     if (step.leaf) {
         // The last choice may have been checked only in the rows it entered.
-        if (consistent(puzzle_, partial)) record(partial);
+        if (test(partial, -1)) record(partial);
         return;
     }
     for (int d = 0; d < 10; ++d) {
@@ -191,14 +196,15 @@ void PruningSearch::explore(const Partial& partial, const Domains& domains) {
 }
 
 // One random path from a start down (Knuth's estimator): every node on it
-// stands for as many nodes as the product of the choices above it had.
+// stands for as many nodes as the product of the choices above it had, and
+// its tests for as many tests.
 double PruningSearch::probePath(Partial partial, Domains domains, uint64_t& random) {
     double estimate = 0;
     double weight = 1;
     for (;;) {
-        estimate += weight;
-        if ((++nodes_ & 0x3FF) == 0) poll_();
+        const uint64_t before = tests_;
         const Step step = nextStep(partial, domains);
+        estimate += weight * static_cast<double>(tests_ - before + (step.leaf ? 1 : 0));
         const int count = digitCount(step.digits);
         if (step.leaf || count == 0) return estimate;
         weight *= count;
@@ -216,7 +222,7 @@ double PruningSearch::probePath(Partial partial, Domains domains, uint64_t& rand
 }
 
 // Each start stands for the same share of the block.
-double PruningSearch::estimateNodes(int probes, uint64_t seed) {
+double PruningSearch::estimateTests(int probes, uint64_t seed) {
     if (starts_.empty()) return 1;
     uint64_t random = seed | 1;
     double total = 0;
@@ -253,9 +259,7 @@ void PruningSearch::startsFromTable(const Partial& block, const Domains& domains
         Start start{entry, narrowed};
         start.partial.high = block.high;
         for (int p = 0; p < block.high; ++p) start.partial.divisor[p] = block.divisor[p];
-        // A test is a small part of a node.
-        if ((++tests_ & 0xF) == 0) ++nodes_;
-        if (!consistent(puzzle_, start.partial)) return;
+        if (!test(start.partial, -1)) return;
         freshDivisorDomains(start.partial, start.domains);
         starts.push_back(start);
     });

@@ -33,7 +33,7 @@ bool referenceOrder(const Candidate& a, const Candidate& b);
 
 class PruningSearch {
 public:
-    // `poll` runs every 1024 nodes (it may throw to stop the search).
+    // `poll` runs every 4096 tests (it may throw to stop the search).
     PruningSearch(const Puzzle& puzzle, std::function<void()> poll);
 
     // From now on a block starts from the table's entries that fit its
@@ -53,13 +53,15 @@ public:
     // Contract: with Complete, `out` holds every assignment of the block
     // that `consistent` accepts with all digits known, each once, sorted
     // into the reference order.
+    // Gives up after `budget` tests.
     Outcome searchBlock(uint64_t budget, std::size_t maxCandidates, std::vector<Candidate>& out);
 
-    // The nodes the search of the block would take, estimated from `probes`
-    // random paths (which count as nodes themselves).
-    double estimateNodes(int probes, uint64_t seed);
+    // The tests (calls of `consistent`, the unit of the search's work and
+    // budget) the search of the block would make, estimated from `probes`
+    // random paths (whose tests count too).
+    double estimateTests(int probes, uint64_t seed);
 
-    uint64_t nodes() const { return nodes_; }
+    uint64_t tests() const { return tests_; }
 
 private:
     // Digits still possible for each open choice, inherited down the tree (a
@@ -90,6 +92,7 @@ private:
     double probePath(Partial partial, Domains domains, uint64_t& random);
     void startsFromTable(const Partial& block, const Domains& domains, std::vector<Start>& starts);
     void freshDivisorDomains(const Partial& partial, Domains& domains) const;
+    bool test(const Partial& partial, int changedQuotient) const;
     DigitMask survivors(const Partial& partial, ChoiceKind kind, int k, DigitMask mask) const;
     void record(const Partial& partial);
 
@@ -99,9 +102,8 @@ private:
     std::vector<Start> starts_;  // the block's starting points
     std::vector<Candidate>* out_ = nullptr;
     std::size_t maxCandidates_ = 0;
-    uint64_t nodes_ = 0;
-    uint64_t tests_ = 0;      // table entries tested as starts
-    uint64_t budgetEnd_ = 0;  // nodes_ at which the block gives up
+    mutable uint64_t tests_ = 0;
+    uint64_t budgetEnd_ = 0;  // tests_ at which the block gives up
     bool gaveUp_ = false;
 };
 

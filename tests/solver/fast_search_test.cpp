@@ -212,10 +212,10 @@ TEST(PruningSearch, FindsTheTrueDivisionOfLargePuzzles) {
         block.high = 1;
         std::vector<fast::Candidate> out;
         search.beginBlock(block);
-        EXPECT_GE(search.estimateNodes(4, 99), 1.0);
-        const uint64_t before = search.nodes();
+        EXPECT_GE(search.estimateTests(4, 99), 1.0);
+        const uint64_t before = search.tests();
         ASSERT_EQ(search.searchBlock(UINT64_MAX, 1u << 20, out), fast::PruningSearch::Outcome::Complete);
-        const uint64_t used = search.nodes() - before;
+        const uint64_t used = search.tests() - before;
         bool found = false;
         for (std::size_t i = 0; i < out.size(); ++i) {
             found = found || (out[i].divisor == division.divisor && out[i].quotient == division.quotient);
