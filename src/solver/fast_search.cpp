@@ -43,9 +43,6 @@ constexpr double kSmallBlock = 20000;
 constexpr std::size_t kMaxTableEntries = std::size_t{1} << 18;
 constexpr double kTableNodesMin = 1e6;
 constexpr double kTableNodesMax = 3e7;
-// A prefix test is made where the steps below one prefix are worth this
-// many tests.
-constexpr double kTestWorth = 10;
 // Candidates the pruning search may hold for one block.
 constexpr std::size_t kMaxCandidates = std::size_t{1} << 16;
 
@@ -53,7 +50,6 @@ constexpr std::size_t kMaxCandidates = std::size_t{1} << 16;
 struct Estimate {
     double steps = 0;               // the ordered search's steps, all divisors of the block
     double solutions = 0;
-    double stepsPerDivisor = 0;
     bool empty = false;             // no divisor could be drawn
 };
 
@@ -63,21 +59,13 @@ public:
         : context_(context),
           puzzle_(puzzle),
           ordered_(fast::makeOrderedSearch(context)),
-          pruning_(puzzle, [&context] { pollInput(context); }) {
-        ordered_->usePrefixTest([this](const int8_t* digits, int length) {
-            Partial partial = fast::emptyPartial();
-            for (int p = 0; p < length; ++p) partial.divisor[p] = digits[p];
-            partial.high = length;
-            return fast::consistent(puzzle_, partial);
-        });
-    }
+          pruning_(puzzle, [&context] { pollInput(context); }) {}
 
     void run();
 
 private:
     Estimate estimate(const int8_t* prefix, int length, uint64_t seed);
     bool orderedIsCheaper(const Estimate& e) const;
-    void testPrefixes(int length, const Estimate& e);
     void buildTable(int blockLength);
     void searchBlock(const int8_t* prefix, int length, long index);
 
@@ -95,8 +83,6 @@ private:
 // ordered search costs about (divisors of the block) × (mean steps of a
 // probe), and finds about (divisors) × (mean solutions of a probe).
 Estimate Scheduler::estimate(const int8_t* prefix, int length, uint64_t seed) {
-    const bool noTests[kMaxDivisorDigits + 1] = {};
-    ordered_->testPrefixesAfter(noTests);
     double divisors = 1;
     for (int p = length; p < puzzle_.s; ++p) {
         divisors *= p == endingStart_ ? static_cast<double>(endingCount_) : digitCount(puzzle_.divisorAllowed[p]);
@@ -119,8 +105,7 @@ Estimate Scheduler::estimate(const int8_t* prefix, int length, uint64_t seed) {
         e.empty = true;
         return e;
     }
-    e.stepsPerDivisor = steps / drawn;
-    e.steps = divisors * e.stepsPerDivisor;
+    e.steps = divisors * steps / drawn;
     e.solutions = divisors * solutions / drawn;
     return e;
 }
@@ -131,18 +116,6 @@ Estimate Scheduler::estimate(const int8_t* prefix, int length, uint64_t seed) {
 bool Scheduler::orderedIsCheaper(const Estimate& e) const {
     if (e.steps <= kSmallBlock) return true;
     return e.steps <= e.solutions * (puzzle_.s + puzzle_.q) * kTestCost;
-}
-
-// The prefix test is made after a divisor digit where the steps below one
-// prefix are many times its cost.
-void Scheduler::testPrefixes(int length, const Estimate& e) {
-    bool testAfter[kMaxDivisorDigits + 1] = {};
-    double below = e.stepsPerDivisor;
-    for (int p = puzzle_.s; p > length; --p) {
-        testAfter[p] = p < endingStart_ && below >= kTestWorth * kTestCost;
-        below *= digitCount(puzzle_.divisorAllowed[p - 1]);
-    }
-    ordered_->testPrefixesAfter(testAfter);
 }
 
 // The right-end table may cost up to half of what the ordered search of the
@@ -158,7 +131,6 @@ void Scheduler::buildTable(int blockLength) {
     const auto cap = static_cast<uint64_t>(share < kTableNodesMin ? kTableNodesMin : share > kTableNodesMax ? kTableNodesMax : share);
     const fast::RightEndTable::Status status =
         table_.build(puzzle_, plan, kMaxTableEntries, cap, [this] { pollInput(context_); });
-    context_.stats.nodes += table_.nodes();
     if (status != fast::RightEndTable::Status::Complete) return;
     ordered_->useEndings(table_);
     pruning_.useTable(table_);
@@ -174,7 +146,6 @@ void Scheduler::searchBlock(const int8_t* prefix, int length, long index) {
 
     const Estimate e = estimate(prefix, length, static_cast<uint64_t>(index) + 1);
     if (e.empty) return;
-    testPrefixes(length, e);
     if (orderedIsCheaper(e)) {
         ordered_->searchBlock(prefix, length);
         return;
@@ -187,9 +158,7 @@ void Scheduler::searchBlock(const int8_t* prefix, int length, long index) {
     // The pruning search may spend what the ordered search is expected to;
     // past that, the estimate was wrong and the ordered search takes over.
     const auto budget = static_cast<uint64_t>(e.steps / kTestCost) + 1;
-    const uint64_t before = pruning_.tests();
     const PruningSearch::Outcome outcome = pruning_.searchBlock(budget, kMaxCandidates, candidates_);
-    context_.stats.nodes += pruning_.tests() - before;
     if (outcome != PruningSearch::Outcome::Complete) {
         ordered_->searchBlock(prefix, length);
         return;

@@ -38,9 +38,8 @@ DigitMask cellMask(int8_t cell, const WorkRow& row, int position, const Puzzle& 
     return kAllDigits;
 }
 
-void readRow(const WorkRow& row, int shift, RowPattern& pattern) {
+void readRow(const WorkRow& row, RowPattern& pattern) {
     pattern.length = row.length;
-    pattern.shift = shift;
     pattern.onlyStars = true;
     pattern.firstConstrained = row.length;
     pattern.lastConstrained = -1;
@@ -81,9 +80,8 @@ void buildPuzzle(const PuzzleState& state, Puzzle& puzzle) {
 
     const WorkRow& quotient = work.rows[kQuotientRow];
     for (int k = 0; k < puzzle.q; ++k) {
-        const int shift = puzzle.q - 1 - k;
-        readRow(work.rows[partialProductRow(k)], shift, puzzle.product[k]);
-        if (k > 0) readRow(work.rows[differenceRow(k)], shift, puzzle.difference[k]);
+        readRow(work.rows[partialProductRow(k)], puzzle.product[k]);
+        if (k > 0) readRow(work.rows[differenceRow(k)], puzzle.difference[k]);
 
         // A quotient digit is 0 exactly where its partial product is not written.
         puzzle.quotientCell[k] = cellCode(quotient.text[k]);
@@ -97,13 +95,13 @@ void buildPuzzle(const PuzzleState& state, Puzzle& puzzle) {
                                              : static_cast<DigitMask>(mask & ~1u);
         puzzle.quotientAllowed[k] = mask;
     }
-    readRow(work.rows[kDividendRow], 0, puzzle.dividend);
+    readRow(work.rows[kDividendRow], puzzle.dividend);
     puzzle.openRemainder = remainderIsOpen(work);
     if (puzzle.openRemainder) {
         // The least and greatest values its cells and ranges allow, with no
         // leading 0 unless it has one cell.
         const WorkRow& row = work.rows[kRemainderRow];
-        readRow(row, 0, puzzle.remainderRow);
+        readRow(row, puzzle.remainderRow);
         Int128 lo = 0, hi = 0;
         bool empty = false;
         for (int j = 0; j < row.length; ++j) {

@@ -23,7 +23,6 @@ constexpr DigitMask kAllDigits = 0x3FF;
 // --- Rows that the search checks ---
 struct RowPattern {
     int length = 0;  // digits; 0 = the row is not written
-    int shift = 0;   // dividend columns right of the row's last digit (q-1-k; 0 for the dividend)
     int8_t cell[kTextCapacity] = {};  // from the left
     bool onlyStars = false;  // every cell '*': only the length can refute it (without a condition)
     // The first and last cells that are not a free '*' (length and -1 when

@@ -37,8 +37,6 @@ public:
         return RightEndTable::Status::Complete;
     }
 
-    uint64_t nodes() const { return nodes_; }
-
 private:
     void step(std::size_t depth) {
         if (depth == plan_.size()) {
@@ -173,11 +171,9 @@ RightEndTable::Status RightEndTable::build(const Puzzle& puzzle, const std::vect
     if (lowDigits + puzzle.q <= 19 && largest < (static_cast<Int128>(1) << 64)) {
         Builder<uint64_t> builder(puzzle, plan, maxEntries, nodeCap, poll, entries_);
         status = builder.run();
-        nodes_ = builder.nodes();
     } else {
         Builder<Int128> builder(puzzle, plan, maxEntries, nodeCap, poll, entries_);
         status = builder.run();
-        nodes_ = builder.nodes();
     }
     if (status != Status::Complete) {
         entries_.clear();

@@ -36,7 +36,6 @@ public:
     Status build(const Puzzle& puzzle, const std::vector<PlanStep>& plan, std::size_t maxEntries,
                  uint64_t nodeCap, const std::function<void()>& poll);
 
-    uint64_t nodes() const { return nodes_; }
     std::size_t size() const { return entries_.size(); }
 
     // Calls visit(entry) for every entry whose bucket digits `quotientAllowed`
@@ -65,7 +64,6 @@ private:
     std::size_t bucketStart_[101] = {};  // bucket b: entries_[bucketStart_[b] … bucketStart_[b+1])
     std::vector<DivisorEnding> endings_;
     int endingLength_ = 0;
-    uint64_t nodes_ = 0;
 };
 
 }  // namespace varnokit::fast

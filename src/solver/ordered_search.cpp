@@ -124,12 +124,6 @@ public:
         return probe_;
     }
 
-    uint64_t nodes() const override { return nodes_; }
-
-    void usePrefixTest(PrefixTest test) override { prefixTest_ = std::move(test); }
-    void testPrefixesAfter(const bool* testAfter) override {
-        for (int p = 0; p <= s_; ++p) testAfter_[p] = testAfter[p];
-    }
 
     void useEndings(const RightEndTable& table) override {
         endings_ = &table.endings();
@@ -137,11 +131,7 @@ public:
     }
 
 private:
-    void run() {
-        const uint64_t before = nodes_;
-        divisorDigit(0, 0);
-        context_.stats.nodes += nodes_ - before;
-    }
+    void run() { divisorDigit(0, 0); }
 
     // Every step counts; every 1024 the user's input gets a chance to run.
     void countNode() {
@@ -159,7 +149,6 @@ private:
     /* --- The divisor, from the left --- */
 
     void divisorDigit(int p, Number divisor) {
-        if (testAfter_[p] && !forcedQuotient_ && !prefixTest_(digits_, p)) return;
         if (p == s_) {
             quotientPhase(divisor);
             return;
@@ -185,7 +174,6 @@ private:
             if (!divisorDigitFits(rules_, cell, choice, v, letters_)) continue;
             if (choice.freeLetter >= 0) bindLetter(letters_, choice.freeLetter, v);
             countNode();
-            digits_[p] = static_cast<int8_t>(v);
             divisorDigit(p + 1, divisor * 10 + static_cast<Number>(v));
             if (choice.freeLetter >= 0) unbindLetter(letters_, choice.freeLetter);
         }
@@ -217,8 +205,7 @@ private:
                     bound[boundCount++] = choice.freeLetter;
                 }
                 value = value * 10 + static_cast<Number>(v);
-                digits_[p] = static_cast<int8_t>(v);
-            }
+                }
             if (fitting) {
                 countNode();
                 for (int k = 0; k < q_; ++k) quotientMask_[k] = ending.quotient[k];
@@ -383,11 +370,6 @@ private:
     int8_t forced_[kMaxDivisorDigits] = {};
     bool forcedQuotient_ = false;
     int8_t quotientDigit_[kMaxQuotientDigits] = {};
-
-    // The test of leading divisor digits, and after which digits it is made
-    PrefixTest prefixTest_;
-    bool testAfter_[kMaxDivisorDigits + 1] = {};
-    int8_t digits_[kMaxDivisorDigits] = {};  // the divisor digits chosen so far
 
     // The right-end table's endings, and the quotient digits the current one allows
     const std::vector<DivisorEnding>* endings_ = nullptr;

@@ -9,7 +9,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 
 #include "model/numbers.h"
@@ -26,13 +25,6 @@ public:
     // From now on the divisor's last digits are only those endings that the
     // right-end table holds, and the quotient digits those allowed with them.
     virtual void useEndings(const RightEndTable& table) = 0;
-
-    // A test of the divisor's leading digits: false when no divisor that
-    // begins with them can have a solution. It is made after the digits
-    // whose `testAfter` flag is set (index = number of leading digits).
-    using PrefixTest = std::function<bool(const int8_t* digits, int length)>;
-    virtual void usePrefixTest(PrefixTest test) = 0;
-    virtual void testPrefixesAfter(const bool* testAfter) = 0;
 
     // Every divisor that begins with `prefix` (its first `length` digits),
     // ascending, with all of its solutions; each is stored as it is found.
@@ -52,8 +44,6 @@ public:
         bool capped = false;    // stopped at the cap
     };
     virtual Probe probe(const int8_t* prefix, int length, uint64_t seed, uint64_t nodeCap) = 0;
-
-    virtual uint64_t nodes() const = 0;  // steps taken so far, probes included
 };
 
 // The search for the context's puzzle, in 64-bit arithmetic where every

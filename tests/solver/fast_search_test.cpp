@@ -127,9 +127,9 @@ TEST(OrderedSearch, OnePathAcceptsWhatTheReferenceAccepts) {
     }
 }
 
-// With the right-end table's endings and prefix tests after every digit the
-// list stays the same: both only leave out divisors without solutions.
-TEST(OrderedSearch, EndingsAndPrefixTestsChangeNothing) {
+// With the right-end table's endings the list stays the same: they only
+// leave out divisors without solutions.
+TEST(OrderedSearch, EndingsChangeNothing) {
     std::mt19937_64 rng(4242);
     HidingOptions options;
     options.maxDivisorDigits = 5;
@@ -150,15 +150,6 @@ TEST(OrderedSearch, EndingsAndPrefixTestsChangeNothing) {
             ordered->useEndings(table);
             ++withTable;
         }
-        ordered->usePrefixTest([&h](const int8_t* digits, int length) {
-            fast::Partial partial = fast::emptyPartial();
-            for (int p = 0; p < length; ++p) partial.divisor[p] = digits[p];
-            partial.high = length;
-            return fast::consistent(h.puzzle, partial);
-        });
-        bool everywhere[kMaxDivisorDigits + 1];
-        for (bool& b : everywhere) b = true;
-        ordered->testPrefixesAfter(everywhere);
         ordered->searchBlock(nullptr, 0);
         ASSERT_EQ(h.stored(), expected) << testing::describe(division);
     }
