@@ -5,6 +5,7 @@
 // and then walked through the ordered search's path one by one. Either
 // way the solution list, its order and the count shown are the reference
 // search's.
+#include <algorithm>
 #include <vector>
 
 #include "solver/fast_search_check.h"
@@ -39,10 +40,15 @@ constexpr int kPruningProbes = 4;
 // A block whose ordered search is estimated at fewer steps than this is not
 // worth planning: the pruning search could not save more than it costs.
 constexpr double kSmallBlock = 20000;
-// The right-end table: entries at most, and the bounds of its node budget.
+// The right-end table: entries at most; the share of the search without it
+// that it may cost, and the bounds of its node budget; a node of it costs
+// about half an ordered step; blocks drawn to price the search without it.
 constexpr std::size_t kMaxTableEntries = std::size_t{1} << 18;
+constexpr double kTableShare = 1;
+constexpr double kTableNodeCost = 0.5;
 constexpr double kTableNodesMin = 1e6;
 constexpr double kTableNodesMax = 3e7;
+constexpr int kTablePricingBlocks = 8;
 // Candidates the pruning search may hold for one block.
 constexpr std::size_t kMaxCandidates = std::size_t{1} << 16;
 
@@ -66,7 +72,8 @@ public:
 private:
     Estimate estimate(const int8_t* prefix, int length, uint64_t seed);
     bool orderedIsCheaper(const Estimate& e) const;
-    void buildTable(int blockLength);
+    double pruningWithoutTable(int blockLength, long blockCount);
+    void buildTable(int blockLength, long blockCount);
     void searchBlock(const int8_t* prefix, int length, long index);
 
     SearchContext& context_;
@@ -118,19 +125,44 @@ bool Scheduler::orderedIsCheaper(const Estimate& e) const {
     return e.steps <= e.solutions * (puzzle_.s + puzzle_.q) * kTestCost;
 }
 
-// The right-end table may cost up to half of what the ordered search of the
-// whole puzzle is estimated at (within fixed bounds); one that grows larger
-// is dropped.
-void Scheduler::buildTable(int blockLength) {
+// The pruning search of the whole puzzle without the table, in ordered
+// steps: random paths in blocks drawn at random.
+double Scheduler::pruningWithoutTable(int blockLength, long blockCount) {
+    uint64_t random = 0x2545F4914F6CDD1DULL;
+    double tests = 0;
+    for (int i = 0; i < kTablePricingBlocks; ++i) {
+        Partial block = fast::emptyPartial();
+        for (int p = 0; p < blockLength; ++p) {
+            const DigitMask allowed = puzzle_.divisorAllowed[p];
+            random ^= random << 13;
+            random ^= random >> 7;
+            random ^= random << 17;
+            int pick = static_cast<int>(random % static_cast<uint64_t>(digitCount(allowed)));
+            int digit = 0;
+            while (!(allowed & (1u << digit)) || pick-- > 0) ++digit;
+            block.divisor[p] = static_cast<int8_t>(digit);
+        }
+        block.high = blockLength;
+        if (!fast::consistent(puzzle_, block)) continue;
+        pruning_.beginBlock(block);
+        tests += pruning_.estimateTests(kPruningProbes, random);
+    }
+    return tests / kTablePricingBlocks * static_cast<double>(blockCount) * kTestCost;
+}
+
+// The right-end table may cost up to a share of what the search would cost
+// without it — the cheaper of the two searches, each priced for the whole
+// puzzle (within fixed bounds); random paths price the table first, and
+// one that grows past its budget is dropped.
+void Scheduler::buildTable(int blockLength, long blockCount) {
     // The table fixes the rows' right ends from a known remainder.
     if (puzzle_.openRemainder) return;
     const std::vector<fast::PlanStep> plan = fast::planFromRight(puzzle_, blockLength);
     if (plan.empty()) return;
-    const Estimate whole = estimate(nullptr, 0, 0);
-    const double share = whole.steps / 2;
-    const auto cap = static_cast<uint64_t>(share < kTableNodesMin ? kTableNodesMin : share > kTableNodesMax ? kTableNodesMax : share);
+    const double without = std::min(estimate(nullptr, 0, 0).steps, pruningWithoutTable(blockLength, blockCount));
+    const double cap = std::clamp(without * kTableShare / kTableNodeCost, kTableNodesMin, kTableNodesMax);
     const fast::RightEndTable::Status status =
-        table_.build(puzzle_, plan, kMaxTableEntries, cap, [this] { pollInput(context_); });
+        table_.build(puzzle_, plan, kMaxTableEntries, static_cast<uint64_t>(cap), [this] { pollInput(context_); });
     if (status != fast::RightEndTable::Status::Complete) return;
     ordered_->useEndings(table_);
     pruning_.useTable(table_);
@@ -176,7 +208,7 @@ void Scheduler::run() {
         blockCount *= digitCount(puzzle_.divisorAllowed[length]);
         ++length;
     }
-    buildTable(length);
+    buildTable(length, blockCount);
 
     int8_t prefix[3] = {0, 0, 0};
     for (int i = 0; i < length; ++i) prefix[i] = static_cast<int8_t>(lowestDigit(puzzle_.divisorAllowed[i]));

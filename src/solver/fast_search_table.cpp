@@ -6,6 +6,8 @@
 namespace varnokit::fast {
 namespace {
 
+constexpr int kEstimatePaths = 64;  // random paths that price a table before it is built
+
 // Digit e (from the right) of v.
 template <typename Number>
 int digitFromRight(Number v, int e) {
@@ -37,7 +39,64 @@ public:
         return RightEndTable::Status::Complete;
     }
 
+    // Knuth's estimate of the nodes the whole table takes, from random paths
+    // down the plan: at each step every allowed digit is tried, and one of
+    // those whose cells agree is followed.
+    double estimate(int paths, uint64_t random) {
+        double total = 0;
+        for (int i = 0; i < paths; ++i) total += path(random);
+        return total / paths;
+    }
+
 private:
+    double path(uint64_t& random) {
+        double estimate = 0;
+        double weight = 1;
+        struct Taken {
+            const PlanStep* step;
+            Number savedLow;
+            int8_t bound[kMaskLetters];
+            int boundCount;
+        };
+        std::vector<Taken> taken;
+        for (const PlanStep& step : plan_) {
+            const DigitMask allowed = step.divisorLow ? puzzle_.divisorAllowed[puzzle_.s - 1 - partial_.low]
+                                                      : puzzle_.quotientAllowed[step.quotient];
+            int fitting[10], count = 0;
+            for (int d = 0; d < 10; ++d) {
+                if (!(allowed & (1u << d))) continue;
+                estimate += weight;
+                Taken trial{&step, divisorLow_, {}, 0};
+                assign(step, d);
+                if (checksHold(step, trial.bound, trial.boundCount)) fitting[count++] = d;
+                unbind(trial.bound, trial.boundCount);
+                undo(step, trial.savedLow);
+            }
+            if (count == 0) break;
+            weight *= count;
+            random ^= random << 13;
+            random ^= random >> 7;
+            random ^= random << 17;
+            Taken chosen{&step, divisorLow_, {}, 0};
+            assign(step, fitting[random % static_cast<uint64_t>(count)]);
+            checksHold(step, chosen.bound, chosen.boundCount);
+            taken.push_back(chosen);
+        }
+        // Back to the root.
+        for (auto it = taken.rbegin(); it != taken.rend(); ++it) {
+            unbind(it->bound, it->boundCount);
+            undo(*it->step, it->savedLow);
+        }
+        return estimate;
+    }
+
+    void unbind(const int8_t* bound, int boundCount) {
+        for (int i = 0; i < boundCount; ++i) {
+            taken_ = static_cast<uint16_t>(taken_ & ~(1u << letter_[bound[i]]));
+            letter_[bound[i]] = -1;
+        }
+    }
+
     void step(std::size_t depth) {
         if (depth == plan_.size()) {
             if (entries_.size() >= maxEntries_) {
@@ -59,10 +118,7 @@ private:
             int8_t bound[kMaskLetters];
             int boundCount = 0;
             if (checksHold(step, bound, boundCount)) this->step(depth + 1);
-            for (int i = 0; i < boundCount; ++i) {
-                taken_ = static_cast<uint16_t>(taken_ & ~(1u << letter_[bound[i]]));
-                letter_[bound[i]] = -1;
-            }
+            unbind(bound, boundCount);
             undo(step, savedLow);
         }
     }
@@ -167,13 +223,20 @@ RightEndTable::Status RightEndTable::build(const Puzzle& puzzle, const std::vect
     // The largest value a check meets: the divisor's chosen low digits times
     // the quotient, plus the remainder.
     const Int128 largest = pow10(lowDigits) * pow10(puzzle.q) + puzzle.remainder;
+    // A table that random paths price past twice its budget is not begun.
+    auto build = [&](auto& builder) {
+        if (builder.estimate(kEstimatePaths, 0x9E3779B97F4A7C15ULL) > 2.0 * static_cast<double>(nodeCap)) {
+            return Status::OverBudget;
+        }
+        return builder.run();
+    };
     Status status;
     if (lowDigits + puzzle.q <= 19 && largest < (static_cast<Int128>(1) << 64)) {
         Builder<uint64_t> builder(puzzle, plan, maxEntries, nodeCap, poll, entries_);
-        status = builder.run();
+        status = build(builder);
     } else {
         Builder<Int128> builder(puzzle, plan, maxEntries, nodeCap, poll, entries_);
-        status = builder.run();
+        status = build(builder);
     }
     if (status != Status::Complete) {
         entries_.clear();

@@ -16,9 +16,6 @@ namespace {
 
 int digitCount(DigitMask mask) { return __builtin_popcount(mask); }
 
-// Few combinations of the open quotient digits (see nextStep).
-constexpr long kFewCombinations = 3000;
-
 uint64_t nextRandom(uint64_t& random) {
     random ^= random << 13;
     random ^= random >> 7;
@@ -103,7 +100,6 @@ PruningSearch::Step PruningSearch::nextStep(const Partial& partial, const Domain
 
     // The open quotient digits: one with at most two digits left is taken
     // before the divisor.
-    long combinations = 1;
     for (int k = 0; k < puzzle_.q && bestCount > 1; ++k) {
         if (partial.quotient[k] >= 0) continue;
         anyOpen = true;
@@ -113,7 +109,6 @@ PruningSearch::Step PruningSearch::nextStep(const Partial& partial, const Domain
             step.digits = 0;
             return step;
         }
-        if (combinations < 1000000) combinations *= count;
         if (count < bestCount) {
             bestCount = count;
             step.kind = ChoiceKind::Quotient;
@@ -122,12 +117,8 @@ PruningSearch::Step PruningSearch::nextStep(const Partial& partial, const Domain
         }
     }
     // Otherwise the divisor grows first: each of its digits narrows every
-    // quotient digit at once. Without the table the quotient digits go first
-    // while their combinations are few: known quotient digits let the
-    // divisor's trailing digits fix every row's tail (the table has done
-    // that work already).
-    const bool quotientFirst =
-        anyOpen && (bestCount <= 2 || (table_ == nullptr && combinations <= kFewCombinations));
+    // quotient digit at once.
+    const bool quotientFirst = anyOpen && bestCount <= 2;
     if (partial.high + partial.low < s && !quotientFirst) {
         anyOpen = true;
         next.high = survivors(partial, ChoiceKind::High, 0, domains.high);
