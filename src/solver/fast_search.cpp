@@ -66,6 +66,8 @@ public:
           puzzle_(puzzle),
           ordered_(fast::makeOrderedSearch(context)),
           pruning_(puzzle, [&context] { pollInput(context); }) {}
+    // The work done, also when the search was stopped: steps, tests and table nodes.
+    ~Scheduler() { context_.stats.nodes += ordered_->steps() + pruning_.tests() + table_.nodes(); }
 
     void run();
 

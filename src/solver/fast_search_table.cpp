@@ -39,6 +39,8 @@ public:
         return RightEndTable::Status::Complete;
     }
 
+    uint64_t nodes() const { return nodes_; }
+
     // Knuth's estimate of the nodes the whole table takes, from random paths
     // down the plan: at each step every allowed digit is tried, and one of
     // those whose cells agree is followed.
@@ -65,6 +67,7 @@ private:
             int fitting[10], count = 0;
             for (int d = 0; d < 10; ++d) {
                 if (!(allowed & (1u << d))) continue;
+                ++nodes_;
                 estimate += weight;
                 Taken trial{&step, divisorLow_, {}, 0};
                 assign(step, d);
@@ -225,10 +228,10 @@ RightEndTable::Status RightEndTable::build(const Puzzle& puzzle, const std::vect
     const Int128 largest = pow10(lowDigits) * pow10(puzzle.q) + puzzle.remainder;
     // A table that random paths price past twice its budget is not begun.
     auto build = [&](auto& builder) {
-        if (builder.estimate(kEstimatePaths, 0x9E3779B97F4A7C15ULL) > 2.0 * static_cast<double>(nodeCap)) {
-            return Status::OverBudget;
-        }
-        return builder.run();
+        const bool tooLarge = builder.estimate(kEstimatePaths, 0x9E3779B97F4A7C15ULL) > 2.0 * static_cast<double>(nodeCap);
+        const Status result = tooLarge ? Status::OverBudget : builder.run();
+        nodes_ = builder.nodes();
+        return result;
     };
     Status status;
     if (lowDigits + puzzle.q <= 19 && largest < (static_cast<Int128>(1) << 64)) {

@@ -37,6 +37,7 @@ public:
                  uint64_t nodeCap, const std::function<void()>& poll);
 
     std::size_t size() const { return entries_.size(); }
+    uint64_t nodes() const { return nodes_; }  // of the last build, its pricing included
 
     // Calls visit(entry) for every entry whose bucket digits `quotientAllowed`
     // allows (its other quotient digits are the caller's to check).
@@ -64,6 +65,7 @@ private:
     std::size_t bucketStart_[101] = {};  // bucket b: entries_[bucketStart_[b] … bucketStart_[b+1])
     std::vector<DivisorEnding> endings_;
     int endingLength_ = 0;
+    uint64_t nodes_ = 0;
 };
 
 }  // namespace varnokit::fast

@@ -130,6 +130,8 @@ public:
         endingStart_ = s_ - table.endingLength();
     }
 
+    uint64_t steps() const override { return nodes_; }
+
 private:
     void run() { divisorDigit(0, 0); }
 

@@ -44,6 +44,8 @@ public:
         bool capped = false;    // stopped at the cap
     };
     virtual Probe probe(const int8_t* prefix, int length, uint64_t seed, uint64_t nodeCap) = 0;
+
+    virtual uint64_t steps() const = 0;  // steps taken so far, probes included
 };
 
 // The search for the context's puzzle, in 64-bit arithmetic where every

@@ -24,7 +24,7 @@ struct SolutionLimitReached {
 struct EnoughSolutions {};
 
 struct SearchStats {
-    uint64_t nodes = 0;           // candidate steps of the reference search (it polls input every 1024)
+    uint64_t nodes = 0;           // the search's work: its steps (the fast engine's tests and table nodes too)
     int progressChecks = 0;       // times the progress level was reached
     int64_t solutions = 0;        // solutions accepted by acceptSolution
 };
