@@ -123,6 +123,28 @@ void TForm1::buildCommandMenus() {
     Memo3->setToolTip(QStringLiteral("ダブルクリックで大きく表示 (%1)").arg(keyText(enlargeLogAction->shortcuts())));
 }
 
+void TForm1::buildComposeMenu() {
+    composeMenu = new QMenu(QStringLiteral("作問(&C)"), MainMenu1);
+    composeMenu->setObjectName(QStringLiteral("ComposeMenu"));
+    composeMenu->setToolTipsVisible(true);
+    // Like 解く, they run with the progress bar and 中止, so they are
+    // available exactly when 解く is; 最少の開示 works on the last Solve's
+    // solutions, like 一意解.
+    generateAction = composeMenu->addAction(QStringLiteral("作問(&G)..."));
+    generateAction->setToolTip(QStringLiteral("大きさと種を選んで、解が一つで、これ以上隠せない問題を作る"));
+    new FollowButton(generateAction, Button1);
+    minimiseAction = composeMenu->addAction(QStringLiteral("一意のまま隠す(&M)..."));
+    minimiseAction->setToolTip(QStringLiteral("解が一つのまま、見えている数字をできるだけ隠す"));
+    new FollowButton(minimiseAction, Button1);
+    repairAction = composeMenu->addAction(QStringLiteral("最少の開示(&R)"));
+    repairAction->setToolTip(QStringLiteral("表示中の解だけが残るように、明かす数字をいちばん少なく選ぶ"));
+    new FollowButton(repairAction, Button11);
+    connect(generateAction, &QAction::triggered, this, &TForm1::openGenerateDialog);
+    connect(minimiseAction, &QAction::triggered, this, &TForm1::openMinimiseDialog);
+    connect(repairAction, &QAction::triggered, this, &TForm1::repairSolution);
+    MainMenu1->insertMenu(Help1->menuAction(), composeMenu);
+}
+
 void TForm1::rebuildRecentMenu() {
     recentMenu->clear();
     const QStringList files = memory_.recentFiles();

@@ -2,6 +2,7 @@
 #include "ui/desktop.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -32,6 +33,8 @@ QString QtDesktop::saveFileName(QWidget* parent, const QString& title, const QSt
     return QFileDialog::getSaveFileName(parent, title, startName, kFileFilter, nullptr,
                                         QFileDialog::DontConfirmOverwrite);
 }
+
+bool Desktop::runDialog(QDialog* dialog) { return dialog->exec() == QDialog::Accepted; }
 
 void QtDesktop::showMessage(QWidget* parent, const QString& text) {
     QMessageBox::information(parent, QStringLiteral("Varnokit"), text);

@@ -6,6 +6,7 @@
 #include <QString>
 #include <string>
 
+class QDialog;
 class QWidget;
 
 namespace varnokit::ui {
@@ -21,6 +22,8 @@ public:
     virtual QString saveFileName(QWidget* parent, const QString& title, const QString& startName) = 0;
     virtual void showMessage(QWidget* parent, const QString& text) = 0;  // modal, OK button
     virtual bool askYesNo(QWidget* parent, const QString& question) = 0;  // modal; No is the default
+    // Shows a settings dialog modally; true when the user pressed OK.
+    virtual bool runDialog(QDialog* dialog);
 
     // --- System ---
     virtual void beep() = 0;

@@ -22,6 +22,7 @@ namespace varnokit::ui {
 TForm1::TForm1(Desktop& desktop, QWidget* parent) : QMainWindow(parent), desktop_(desktop) {
     buildControls();
     buildCommandMenus();
+    buildComposeMenu();
     setWindowIcon(QIcon(programIcon(64)));
     connectHandlers();
     FormCreate();
@@ -58,6 +59,8 @@ void TForm1::emptyBoxes() {
     for (MemoBox* box : {Memo1, Memo2, Memo3, Memo4, Memo5, Memo6, Memo7, Memo8, Memo9, Memo10,
                          Memo11, Memo12})
         box->clear();
+    maskTableBox->clear();
+    maskTableBox->hide();
 }
 
 void TForm1::FormCreate() {

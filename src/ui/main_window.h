@@ -10,9 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "compose/draft.h"
+#include "compose/generate.h"
 #include "files/problem_file.h"
 #include "model/puzzle_input.h"
 #include "model/puzzle_state.h"
+#include "ui/compose_dialogs.h"
 #include "ui/guide_viewer.h"
 #include "ui/log_viewer.h"
 #include "ui/puzzle_snapshot.h"
@@ -66,6 +69,11 @@ public:
     QAction *undoAction, *clearAction, *enlargeLogAction;    // 編集
     QAction *solveAction, *abortAction, *analyseAction;      // 解
     QAction *firstAction, *previousAction, *nextAction, *lastAction;
+    QMenu* composeMenu;                                       // 作問
+    QAction *generateAction, *minimiseAction, *repairAction;
+    // Beside the solution: the digit each masking character stands for in
+    // it, one line each; hidden for a puzzle without masks.
+    MemoBox* maskTableBox;
 
     // --- Commands ---
     void FormCreate();    // start-up state
@@ -89,6 +97,12 @@ public:
     void undoReplace();    // 編集 > 消去・読込を元に戻す: the puzzle "消去"/"問題読込" replaced
     void showLogViewer();  // 編集 > 結果を大きく表示, or a double click on the log
     bool canUndoReplace() const { return !undoStack_.isEmpty(); }
+
+    // --- The 作問 menu: each runs like 解く (progress bar, 中止) and puts
+    // its puzzle into the boxes; 中止 leaves them as they were ---
+    void generatePuzzle(const compose::GenerateOptions& options);  // 作問, after its dialog
+    void minimisePuzzle(const MinimiseRequest& request);           // 一意のまま隠す, after its dialog
+    void repairSolution();  // 最少の開示: for the solution shown, of the last Solve's puzzle
     PuzzleSnapshot typedPuzzle() const;  // the five input boxes and the current file
 
     // Fills the boxes from a problem file, as "問題読込" does after its
@@ -110,6 +124,15 @@ private:
 
     void buildControls();
     void buildCommandMenus();  // the added menus, shortcuts and tooltips
+    void buildComposeMenu();   // 作問
+    void openGenerateDialog();
+    void openMinimiseDialog();
+    void showMaskTable();      // of the current solution, or hide the box
+    // A composing command's start and end: the buttons and the bar as a
+    // Solve has them, the start line and the timing line in the log.
+    double beginComposing();
+    void endComposing(double start, bool puzzleChanged);
+    void showComposed(const compose::Draft& draft, bool replaceNotes);
     void connectHandlers();
     void emptyBoxes();    // the twelve boxes, in the order Memo1 … Memo12
     void keepForUndo();   // before the five input boxes are replaced
@@ -142,6 +165,10 @@ private:
     QPointer<GuideViewer> guideViewer_;
     QPointer<LogViewer> logViewer_;
     QList<PuzzleSnapshot> undoStack_;  // newest last
+    GenerateDialog* generateDialog_ = nullptr;
+    MinimiseDialog* minimiseDialog_ = nullptr;
+    bool reportWasEnabled_ = false;   // Button10 and Button11 before a composing command
+    bool analysisWasEnabled_ = false;
     QString currentFile_;
     WindowMemory memory_;
     bool searching_ = false;      // a Solve is inside the search

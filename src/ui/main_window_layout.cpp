@@ -115,6 +115,11 @@ void TForm1::buildControls() {
     Memo2 = memo(client, "Memo2", {456, 48, 185, 225}, Align::Left, Bars::Both, Lines::Multi, Tab::NoStop);
     Memo5 = memo(client, "Memo5", {392, 0, 25, 17}, Align::Right, Bars::None, Lines::Multi, Tab::NoStop);
     Memo11 = memo(client, "Memo11", {464, 0, 49, 17}, Align::Right, Bars::None, Lines::Multi, Tab::NoStop);
+    // In the empty space under the solution's divisor: one line per mask.
+    maskTableBox = memo(client, "MaskTable", {360, 74, 92, 199}, Align::Left, Bars::None, Lines::Multi, Tab::NoStop);
+    maskTableBox->setReadOnly(true);
+    maskTableBox->setToolTip(QStringLiteral("この解で覆面の各文字が表す数字"));
+    maskTableBox->hide();
 
     // --- Labels ---
     const QColor blue(Qt::blue);

@@ -18,6 +18,7 @@ void TForm1::showSolution() {
     Memo2->clear();
     Memo2->appendLines(fromCp932ForDisplay(pane.body));
     Memo2->scrollToTop();
+    showMaskTable();
 
     // First matching row wins: one solution, first, last, in between.
     bool first = true, prev = true, next = true, last = true;

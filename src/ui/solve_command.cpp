@@ -31,6 +31,8 @@ public:
         w_.Button12->setEnabled(true);
         for (MemoBox* box : {w_.Memo2, w_.Memo3, w_.Memo5, w_.Memo8, w_.Memo9, w_.Memo11, w_.Memo12})
             box->clear();
+        w_.maskTableBox->clear();
+        w_.maskTableBox->hide();
     }
     void endCommand(bool canAnalyse) override {
         for (QPushButton* b : {w_.Button1, w_.Button2, w_.Button3, w_.Button8, w_.Button9, w_.Button10})

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 
 #include "ui/desktop.h"
 
@@ -18,6 +19,8 @@ public:
     std::deque<bool> answers;           // to askYesNo; none left is No
     std::string clockText = "2596 MHz";
     double clock = 46000.5;             // 2025-12-09 12:00:00
+    // Fills in a settings dialog and says whether OK was pressed; unset: Cancel.
+    std::function<bool(QDialog*)> onDialog;
 
     // --- Recorded ---
     QStringList messages;
@@ -27,11 +30,16 @@ public:
     QStringList questions;
     int beeps = 0;
     int openDialogs = 0;
+    int settingsDialogs = 0;
 
     QString openFileName(QWidget*, const QString& startPath) override;
     QString saveFileName(QWidget*, const QString& title, const QString& startName) override;
     void showMessage(QWidget*, const QString& text) override { messages.append(text); }
     bool askYesNo(QWidget*, const QString& question) override;
+    bool runDialog(QDialog* dialog) override {
+        ++settingsDialogs;
+        return onDialog ? onDialog(dialog) : false;
+    }
     void beep() override { ++beeps; }
     double now() override { return clock; }
     std::string formatTime(double) override { return "2025/12/09 12:00:00"; }

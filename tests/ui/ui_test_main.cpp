@@ -13,6 +13,7 @@ int runSolveCommandTests(int argc, char** argv);
 int runKeyboardTests(int argc, char** argv);
 int runMemoryTests(int argc, char** argv);
 int runFontsTests(int argc, char** argv);
+int runComposeCommandTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -23,7 +24,8 @@ int main(int argc, char** argv) {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     int failed = 0;
     for (auto run : {runLayoutTests, runCommandTests, runNavigationTests, runFileCommandTests,
-                      runSolveCommandTests, runKeyboardTests, runMemoryTests, runFontsTests})
+                      runSolveCommandTests, runKeyboardTests, runMemoryTests, runFontsTests,
+                      runComposeCommandTests})
         failed += run(argc, argv) != 0 ? 1 : 0;
     return failed;
 }
