@@ -210,6 +210,7 @@ void Scheduler::run() {
         blockCount *= digitCount(puzzle_.divisorAllowed[length]);
         ++length;
     }
+    if (blockCount == 0) return;  // a divisor cell no digit can fill
     buildTable(length, blockCount);
 
     int8_t prefix[3] = {0, 0, 0};

@@ -6,7 +6,9 @@
 #include <random>
 #include <vector>
 
+#include "fake_hooks.h"
 #include "fast_generated_puzzles.h"
+#include "solver/solve.h"
 #include "solver/fast_search_check.h"
 #include "solver/fast_search_plan.h"
 #include "solver/fast_search_puzzle.h"
@@ -285,6 +287,25 @@ TEST(FastSearchCheck, KeepsLettersConsistentAcrossRows) {
     EXPECT_FALSE(fast::rowFits(puzzle, row, 550, 559, 0, 0, letters));  // A cannot be 5 as well
     fast::LetterScratch fresh{{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1}, 0};
     EXPECT_FALSE(fast::rowFits(puzzle, row, 330, 339, 0, 0, fresh));  // two letters, one digit
+}
+
+// A divisor cell that no digit can fill (propagation leaves its first digit
+// only 1, which the condition forbids): no block at all, and no solution.
+TEST(FastEngine, DivisorCellThatNoDigitFills) {
+    PuzzleInput input;
+    input.divisor = "****";
+    input.quotient = "9";
+    input.bodyLines = {"****", "***9", "0"};
+    input.condition = "1";
+    for (SearchEngine engine : {SearchEngine::Fast, SearchEngine::Reference}) {
+        PuzzleState state;
+        testing::FakeHooks hooks(&state);
+        SolveOptions options;
+        options.beep = false;
+        options.engine = engine;
+        EXPECT_EQ(solve(state, input, hooks, options), SolveOutcome::Searched);
+        EXPECT_EQ(state.solutions.count(), 0);
+    }
 }
 
 }  // namespace
