@@ -8,12 +8,12 @@ namespace {
 
 constexpr int kEstimatePaths = 64;  // random paths that price a table before it is built
 
-// Digit e (from the right) of v.
+// Digit e (from the right) of v: the last digit of v / 10^e.
 template <typename Number>
 int digitFromRight(Number v, int e) {
-    int8_t digits[40];
-    decimalDigits(v, e + 1, digits);
-    return digits[0];
+    int8_t digit;
+    decimalDigits(v / tenTo<Number>(e), 1, &digit);
+    return digit;
 }
 
 // The depth-first search over the plan. `Number` is uint64_t where every
