@@ -132,6 +132,19 @@ private:
         return out;
     }
 
+    RepairResult done(const Draft& repaired, const std::vector<int>& answer) {
+        result_.draft = repaired;
+        result_.exact = exact_;
+        for (int u : answer) result_.reveals.push_back(units_[static_cast<std::size_t>(u)]);
+        // Cells in reading order, then masks.
+        std::sort(result_.reveals.begin(), result_.reveals.end(), [](const Reveal& a, const Reveal& b) {
+            const int ka = a.cell >= 0 ? a.cell : 1000 + a.maskDigit;
+            const int kb = b.cell >= 0 ? b.cell : 1000 + b.maskDigit;
+            return ka < kb;
+        });
+        return finish(RepairStatus::Done);
+    }
+
     RepairResult solveRounds() {
         std::vector<int> answer;
         bool growing = false;
@@ -149,20 +162,15 @@ private:
                 return finish(RepairStatus::NoSuchSolution);  // a solution the same in every unit: impossible
             lastChecked_ = setsBefore;
             const Draft candidate = revealed(answer);
+            // With every solution read at the start, an answer that hits them
+            // all leaves the chosen one alone: nothing to check.
+            if (result_.countComplete) return done(candidate, answer);
             ++result_.rounds;
             const ProbeResult check = probe_.run(draftInput(candidate), options_.roundLimit);
             if (check.verdict == ProbeVerdict::Stopped) return finish(RepairStatus::Stopped);
             if (check.verdict == ProbeVerdict::Unique) {
                 if (check.found.front() != result_.chosen) return finish(RepairStatus::NoSuchSolution);
-                result_.draft = candidate;
-                result_.exact = exact_;
-                for (int u : answer) result_.reveals.push_back(units_[static_cast<std::size_t>(u)]);
-                std::sort(result_.reveals.begin(), result_.reveals.end(), [](const Reveal& a, const Reveal& b) {
-                    const int ka = a.cell >= 0 ? a.cell : 1000 + a.maskDigit;
-                    const int kb = b.cell >= 0 ? b.cell : 1000 + b.maskDigit;
-                    return ka < kb;
-                });
-                return finish(RepairStatus::Done);
+                return done(candidate, answer);
             }
             if (check.verdict != ProbeVerdict::Several) return finish(RepairStatus::NoSuchSolution);
             bool added = false;

@@ -48,7 +48,7 @@ struct RepairResult {
     int64_t solutionsAtStart = 0;  // solutions read at the start (all of them when countComplete)
     bool countComplete = false;
     int64_t otherSolutionsUsed = 0;  // other solutions the hitting sets were made from
-    int rounds = 0;                // answers checked by solving
+    int rounds = 0;                // answers checked by solving (none when every solution was read)
 };
 
 // Repairs `puzzle` for its solution number `index` (0-based, in the order found).

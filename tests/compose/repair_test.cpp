@@ -111,7 +111,7 @@ TEST(Repair, PuzzlesWithHundredsOfSolutions) {
         int64_t count;
     } kPuzzles[] = {{"multi_000", 448}, {"multi_005", 256}, {"multi_006", 85}};
     for (const auto& puzzle : kPuzzles) {
-        const PuzzleInput input = fromFile(std::string(VARNOKIT_TEST_DATA_DIR "/compose/") + puzzle.name + ".txt");
+        const PuzzleInput input = fromFile(std::string(VARNOKIT_TEST_DATA_DIR "/compose/repair/") + puzzle.name + ".txt");
         for (int64_t index : {int64_t{0}, puzzle.count - 1}) {
             TestControl control;
             SolutionProbe probe(control);
