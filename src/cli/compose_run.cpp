@@ -65,9 +65,10 @@ const char* statusName(bool done, bool stopped) { return done ? "ok" : stopped ?
 
 std::string boolText(bool value) { return value ? "true" : "false"; }
 
+// Seconds to the millisecond, at least 0.001, as the Solve's timing line has them.
 std::string secondsText(double seconds) {
     char text[32];
-    std::snprintf(text, sizeof text, "%.3f", seconds);
+    std::snprintf(text, sizeof text, "%.3f", seconds < 0.001 ? 0.001 : seconds);
     return text;
 }
 

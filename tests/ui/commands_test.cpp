@@ -137,6 +137,9 @@ void CommandTest::helpOpensTheGuideAtItsContents() {
         // The kana picture is there, and the other language is one link away.
         QVERIFY(!viewer->document()->resource(QTextDocument::ImageResource,
                                                 QUrl(QStringLiteral("kana-layout.png"))).isNull());
+        // So is the window after 作問, in the composing section.
+        QVERIFY(!viewer->document()->resource(QTextDocument::ImageResource,
+                                                QUrl(QStringLiteral("compose.png"))).isNull());
         QVERIFY(viewer->toHtml().contains(g.locale.language() == QLocale::Japanese ? "guide.en.html" : "guide.html"));
 
         // Asking again reuses the window; closing the main window closes it.
