@@ -46,7 +46,7 @@ constexpr double kSmallBlock = 20000;
 constexpr std::size_t kMaxTableEntries = std::size_t{1} << 18;
 constexpr double kTableShare = 1;
 constexpr double kTableNodeCost = 0.5;
-constexpr double kTableNodesMin = 1e6;
+constexpr double kTableNodesMin = 1e5;
 constexpr double kTableNodesMax = 3e7;
 constexpr int kTablePricingBlocks = 8;
 // Candidates the pruning search may hold for one block.
@@ -72,11 +72,15 @@ public:
     void run();
 
 private:
+    struct Block {
+        Partial partial;  // the leading digits
+        bool live;        // the two-ended test leaves it something
+    };
     Estimate estimate(const int8_t* prefix, int length, uint64_t seed);
     bool orderedIsCheaper(const Estimate& e) const;
-    double pruningWithoutTable(int blockLength, long blockCount);
-    void buildTable(int blockLength, long blockCount);
-    void searchBlock(const int8_t* prefix, int length, long index);
+    double pruningWithoutTable(const std::vector<Block>& blocks, long live);
+    void buildTable(int blockLength, const std::vector<Block>& blocks, long live);
+    void searchBlock(const Partial& block, long index);
 
     SearchContext& context_;
     const fast::Puzzle& puzzle_;
@@ -128,41 +132,37 @@ bool Scheduler::orderedIsCheaper(const Estimate& e) const {
 }
 
 // The pruning search of the whole puzzle without the table, in ordered
-// steps: random paths in blocks drawn at random.
-double Scheduler::pruningWithoutTable(int blockLength, long blockCount) {
-    uint64_t random = 0x2545F4914F6CDD1DULL;
+// steps: random paths in live blocks spread over the range.
+double Scheduler::pruningWithoutTable(const std::vector<Block>& blocks, long live) {
     double tests = 0;
-    for (int i = 0; i < kTablePricingBlocks; ++i) {
-        Partial block = fast::emptyPartial();
-        for (int p = 0; p < blockLength; ++p) {
-            const DigitMask allowed = puzzle_.divisorAllowed[p];
-            random ^= random << 13;
-            random ^= random >> 7;
-            random ^= random << 17;
-            int pick = static_cast<int>(random % static_cast<uint64_t>(digitCount(allowed)));
-            int digit = 0;
-            while (!(allowed & (1u << digit)) || pick-- > 0) ++digit;
-            block.divisor[p] = static_cast<int8_t>(digit);
-        }
-        block.high = blockLength;
-        if (!fast::consistent(puzzle_, block)) continue;
-        pruning_.beginBlock(block);
-        tests += pruning_.estimateTests(kPruningProbes, random);
+    long seen = 0;
+    int priced = 0;
+    const long every = std::max(1L, live / kTablePricingBlocks);
+    for (const Block& block : blocks) {
+        if (!block.live || seen++ % every != 0) continue;
+        pruning_.beginBlock(block.partial);
+        tests += pruning_.estimateTests(kPruningProbes, static_cast<uint64_t>(seen));
+        ++priced;
     }
-    return tests / kTablePricingBlocks * static_cast<double>(blockCount) * kTestCost;
+    return tests / priced * static_cast<double>(live) * kTestCost;
 }
 
 // The right-end table may cost up to a share of what the search would cost
 // without it — the cheaper of the two searches, each priced for the whole
 // puzzle (within fixed bounds); random paths price the table first, and
 // one that grows past its budget is dropped.
-void Scheduler::buildTable(int blockLength, long blockCount) {
+void Scheduler::buildTable(int blockLength, const std::vector<Block>& blocks, long live) {
     // The table fixes the rows' right ends from a known remainder.
     if (puzzle_.openRemainder) return;
     const std::vector<fast::PlanStep> plan = fast::planFromRight(puzzle_, blockLength);
     if (plan.empty()) return;
-    const double without = std::min(estimate(nullptr, 0, 0).steps, pruningWithoutTable(blockLength, blockCount));
-    const double cap = std::clamp(without * kTableShare / kTableNodeCost, kTableNodesMin, kTableNodesMax);
+    // Random paths tend to underestimate the pruning search (its trees are
+    // lopsided), the probes of the ordered search hardly: only the first gets
+    // the floor.
+    const double liveShare = static_cast<double>(live) / static_cast<double>(blocks.size());
+    const double ordered = estimate(nullptr, 0, 0).steps * liveShare * kTableShare / kTableNodeCost;
+    const double pruning = pruningWithoutTable(blocks, live) * kTableShare / kTableNodeCost;
+    const double cap = std::min({ordered, std::max(pruning, kTableNodesMin), kTableNodesMax});
     const fast::RightEndTable::Status status =
         table_.build(puzzle_, plan, kMaxTableEntries, static_cast<uint64_t>(cap), [this] { pollInput(context_); });
     if (status != fast::RightEndTable::Status::Complete) return;
@@ -172,12 +172,9 @@ void Scheduler::buildTable(int blockLength, long blockCount) {
     endingCount_ = table_.endings().size();
 }
 
-void Scheduler::searchBlock(const int8_t* prefix, int length, long index) {
-    Partial block = fast::emptyPartial();
-    for (int p = 0; p < length; ++p) block.divisor[p] = prefix[p];
-    block.high = length;
-    if (!fast::consistent(puzzle_, block)) return;
-
+void Scheduler::searchBlock(const Partial& block, long index) {
+    const int8_t* prefix = block.divisor;
+    const int length = block.high;
     const Estimate e = estimate(prefix, length, static_cast<uint64_t>(index) + 1);
     if (e.empty) return;
     if (orderedIsCheaper(e)) {
@@ -210,20 +207,17 @@ void Scheduler::run() {
         blockCount *= digitCount(puzzle_.divisorAllowed[length]);
         ++length;
     }
-    if (blockCount == 0) return;  // a divisor cell no digit can fill
-    buildTable(length, blockCount);
-
+    // Every block in ascending order (an odometer over the allowed digits),
+    // and whether the test leaves it anything.
+    std::vector<Block> blocks;
     int8_t prefix[3] = {0, 0, 0};
     for (int i = 0; i < length; ++i) prefix[i] = static_cast<int8_t>(lowestDigit(puzzle_.divisorAllowed[i]));
-    int progressShown = 0;
     for (long index = 0; index < blockCount; ++index) {
-        searchBlock(prefix, length, index);
-        const int progress = static_cast<int>((index + 1) * 100 / blockCount);
-        while (progressShown < progress) {
-            ++progressShown;
-            progressCheck(context_);
-        }
-        // The next prefix in ascending order: an odometer over the allowed digits.
+        Block block{fast::emptyPartial(), false};
+        for (int p = 0; p < length; ++p) block.partial.divisor[p] = prefix[p];
+        block.partial.high = length;
+        block.live = fast::consistent(puzzle_, block.partial);
+        blocks.push_back(block);
         for (int i = length - 1; i >= 0; --i) {
             const DigitMask mask = puzzle_.divisorAllowed[i];
             const auto above = static_cast<DigitMask>(mask & ~((2u << prefix[i]) - 1));
@@ -232,6 +226,20 @@ void Scheduler::run() {
                 break;
             }
             prefix[i] = static_cast<int8_t>(lowestDigit(mask));
+        }
+    }
+    const auto live = std::count_if(blocks.begin(), blocks.end(), [](const Block& b) { return b.live; });
+    if (live == 0) return;  // no divisor can begin as the blocks do (or a cell no digit fills)
+    buildTable(length, blocks, live);
+
+    int progressShown = 0;
+    for (long index = 0; index < blockCount; ++index) {
+        const Block& block = blocks[static_cast<std::size_t>(index)];
+        if (block.live) searchBlock(block.partial, index);
+        const int progress = static_cast<int>((index + 1) * 100 / blockCount);
+        while (progressShown < progress) {
+            ++progressShown;
+            progressCheck(context_);
         }
     }
 }
