@@ -159,19 +159,6 @@ bool rowFits(const Puzzle& puzzle, const RowPattern& row, Int128 lo, Int128 hi, 
 
 namespace {
 
-// What the known divisor digits say: its bounds and its known low part;
-// and the final remainder's bounds (equal unless it has hidden cells).
-template <typename Number>
-struct DivisorBounds {
-    Number min, max;  // smallest and largest divisor with those digits
-    Number low;       // the last `known` digits as a number
-    int known;
-    Number modulus;   // 10^known
-    Number remainderMin, remainderMax;
-    int remainderLowDigits;  // r mod 10^remainderLowDigits is known: it is remainderLow
-    Number remainderLow;
-};
-
 // The rows, checked against the divisor bounds and the quotient digits.
 template <typename Number>
 bool rowsFit(const Puzzle& puzzle, const Partial& partial, int changedQuotient, const DivisorBounds<Number>& d,
@@ -263,10 +250,13 @@ bool allPasses(const Puzzle& puzzle, const Partial& partial, int changedQuotient
 
 }  // namespace
 
-bool consistent(const Puzzle& puzzle, const Partial& partial, int changedQuotient) {
+// The divisor's bounds and cells, the remainder's bounds and the quotient's
+// cells but one: what the children of one assignment that differ only in
+// that quotient digit share.
+bool prepareTest(const Puzzle& puzzle, const Partial& partial, int skippedQuotient, PreparedTest& out) {
     const int s = puzzle.s;
     const int q = puzzle.q;
-    LetterScratch letters;
+    LetterScratch& letters = out.letters;
     letters.taken = 0;
     for (int i = 0; i < kMaskLetters; ++i) {
         letters.letter[i] = static_cast<int8_t>(puzzle.start.letter[i]);
@@ -296,21 +286,50 @@ bool consistent(const Puzzle& puzzle, const Partial& partial, int changedQuotien
     // The quotient's own cells.
     for (int k = 0; k < q; ++k) {
         const int d = partial.quotient[k];
-        if (d >= 0 && !accepts(puzzle, puzzle.quotientCell[k], d, letters)) return false;
+        if (k != skippedQuotient && d >= 0 && !accepts(puzzle, puzzle.quotientCell[k], d, letters)) return false;
     }
-
-    // Letters that later rows bind or narrow narrow the earlier rows too:
-    // pass again while a pass changes what the letters may be. Where every
-    // value fits in 64 bits, the rows are worked out in 64 bits.
     if (puzzle.narrow) {
-        const DivisorBounds<uint64_t> bounds{static_cast<uint64_t>(dMin), static_cast<uint64_t>(dMax),
+        out.narrow = DivisorBounds<uint64_t>{static_cast<uint64_t>(dMin), static_cast<uint64_t>(dMax),
                                              static_cast<uint64_t>(dLow), t, static_cast<uint64_t>(lowModulus),
                                              static_cast<uint64_t>(rMin), static_cast<uint64_t>(rMax), rLowDigits,
                                              static_cast<uint64_t>(rLow)};
-        return allPasses(puzzle, partial, changedQuotient, bounds, letters);
+    } else {
+        out.wide = DivisorBounds<Int128>{dMin, dMax, dLow, t, lowModulus, rMin, rMax, rLowDigits, rLow};
     }
-    const DivisorBounds<Int128> bounds{dMin, dMax, dLow, t, lowModulus, rMin, rMax, rLowDigits, rLow};
-    return allPasses(puzzle, partial, changedQuotient, bounds, letters);
+    return true;
+}
+
+// The rows. Letters that later rows bind or narrow narrow the earlier rows
+// too: pass again while a pass changes what the letters may be. Where every
+// value fits in 64 bits, the rows are worked out in 64 bits.
+bool rowsConsistent(const Puzzle& puzzle, const Partial& partial, int changedQuotient, const PreparedTest& prepared,
+                    LetterScratch& letters) {
+    return puzzle.narrow ? allPasses(puzzle, partial, changedQuotient, prepared.narrow, letters)
+                         : allPasses(puzzle, partial, changedQuotient, prepared.wide, letters);
+}
+
+bool consistent(const Puzzle& puzzle, const Partial& partial, int changedQuotient) {
+    PreparedTest prepared;
+    if (!prepareTest(puzzle, partial, -1, prepared)) return false;
+    return rowsConsistent(puzzle, partial, changedQuotient, prepared, prepared.letters);
+}
+
+DigitMask quotientSurvivors(const Puzzle& puzzle, const Partial& partial, int k, DigitMask mask, uint64_t& tests) {
+    PreparedTest prepared;
+    tests += static_cast<uint64_t>(__builtin_popcount(mask));
+    if (!prepareTest(puzzle, partial, k, prepared)) return 0;
+    Partial child = partial;
+    DigitMask alive = 0;
+    for (int d = 0; d < 10; ++d) {
+        if (!(mask & (1u << d))) continue;
+        child.quotient[k] = static_cast<int8_t>(d);
+        LetterScratch letters = prepared.letters;
+        if (accepts(puzzle, puzzle.quotientCell[k], d, letters) &&
+            rowsConsistent(puzzle, child, k, prepared, letters)) {
+            alive = static_cast<DigitMask>(alive | (1u << d));
+        }
+    }
+    return alive;
 }
 
 }  // namespace varnokit::fast

@@ -43,6 +43,12 @@ bool PruningSearch::test(const Partial& partial, int changedQuotient) const {
 }
 
 DigitMask PruningSearch::survivors(const Partial& partial, ChoiceKind kind, int k, DigitMask mask) const {
+    if (kind == ChoiceKind::Quotient) {
+        const uint64_t before = tests_;
+        const DigitMask alive = quotientSurvivors(puzzle_, partial, k, mask, tests_);
+        if ((before >> 12) != (tests_ >> 12)) poll_();
+        return alive;
+    }
     DigitMask alive = 0;
     for (int d = 0; d < 10; ++d) {
         if (!(mask & (1u << d))) continue;
@@ -97,15 +103,26 @@ PruningSearch::Step PruningSearch::nextStep(const Partial& partial, const Domain
     Domains& next = step.next;
     int bestCount = 11;
     bool anyOpen = false;
+    const bool divisorOpen = partial.high + partial.low < s;
+
+    // Most nodes that lead nowhere fail at the choice that failed last:
+    // that one is narrowed first, and a dead end costs a few tests.
+    int quotientDone = -1;
+    if (lastFailure_ >= 0 && partial.quotient[lastFailure_] < 0) {
+        next.quotient[lastFailure_] = survivors(partial, ChoiceKind::Quotient, lastFailure_, domains.quotient[lastFailure_]);
+        if (next.quotient[lastFailure_] == 0) return step;
+        quotientDone = lastFailure_;
+    }
 
     // The open quotient digits: one with at most two digits left is taken
     // before the divisor.
     for (int k = 0; k < puzzle_.q && bestCount > 1; ++k) {
         if (partial.quotient[k] >= 0) continue;
         anyOpen = true;
-        next.quotient[k] = survivors(partial, ChoiceKind::Quotient, k, domains.quotient[k]);
+        if (k != quotientDone) next.quotient[k] = survivors(partial, ChoiceKind::Quotient, k, domains.quotient[k]);
         const int count = digitCount(next.quotient[k]);
         if (count == 0) {
+            lastFailure_ = k;
             step.digits = 0;
             return step;
         }
@@ -119,7 +136,7 @@ PruningSearch::Step PruningSearch::nextStep(const Partial& partial, const Domain
     // Otherwise the divisor grows first: each of its digits narrows every
     // quotient digit at once.
     const bool quotientFirst = anyOpen && bestCount <= 2;
-    if (partial.high + partial.low < s && !quotientFirst) {
+    if (divisorOpen && !quotientFirst) {
         anyOpen = true;
         next.high = survivors(partial, ChoiceKind::High, 0, domains.high);
         const int highCount = digitCount(next.high);

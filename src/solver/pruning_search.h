@@ -103,6 +103,8 @@ private:
     std::vector<Candidate>* out_ = nullptr;
     std::size_t maxCandidates_ = 0;
     mutable uint64_t tests_ = 0;
+    // The quotient position whose digits last all failed, or -1.
+    mutable int lastFailure_ = -1;
     uint64_t budgetEnd_ = 0;  // tests_ at which the block gives up
     bool gaveUp_ = false;
 };

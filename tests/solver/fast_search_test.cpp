@@ -256,6 +256,48 @@ TEST(FastSearchCheck, NeverRefutesTheTrueDivision) {
     }
 }
 
+// Narrowing a quotient digit with the shared work says, digit by digit,
+// what the test of each child says (masks and conditions included).
+TEST(FastSearchCheck, QuotientSurvivorsAgreeWithTheTest) {
+    std::mt19937_64 rng(7);
+    HidingOptions options;
+    options.maxDivisorDigits = 9;
+    options.maxQuotientDigits = 7;
+    int refuted = 0;
+    for (int round = 0; round < 200; ++round) {
+        options.hidden = 0.5 + 0.5 * (round % 6) / 5.0;
+        const HiddenDivision division = generateDivision(rng, options);
+        Harness h(division);
+        const int s = h.puzzle.s, q = h.puzzle.q;
+        for (int trial = 0; trial < 10; ++trial) {
+            // Random digits, so that many children are refuted.
+            fast::Partial partial = fast::emptyPartial();
+            partial.high = std::uniform_int_distribution<int>(0, s)(rng);
+            partial.low = std::uniform_int_distribution<int>(0, s - partial.high)(rng);
+            std::uniform_int_distribution<int> digit(0, 9);
+            for (int p = 0; p < partial.high; ++p) partial.divisor[p] = static_cast<int8_t>(p == 0 ? 1 + digit(rng) % 9 : digit(rng));
+            for (int p = s - partial.low; p < s; ++p) partial.divisor[p] = static_cast<int8_t>(digit(rng));
+            for (int k = 0; k < q; ++k) {
+                if (digit(rng) < 4) partial.quotient[k] = static_cast<int8_t>(digit(rng));
+            }
+            const int k = std::uniform_int_distribution<int>(0, q - 1)(rng);
+            partial.quotient[k] = -1;
+            fast::DigitMask expected = 0;
+            fast::Partial child = partial;
+            for (int d = 0; d < 10; ++d) {
+                child.quotient[k] = static_cast<int8_t>(d);
+                if (fast::consistent(h.puzzle, child, k)) expected = static_cast<fast::DigitMask>(expected | (1u << d));
+            }
+            uint64_t tests = 0;
+            ASSERT_EQ(fast::quotientSurvivors(h.puzzle, partial, k, fast::kAllDigits, tests), expected)
+                << testing::describe(division) << " k " << k;
+            EXPECT_EQ(tests, 10u);
+            refuted += 10 - __builtin_popcount(expected);
+        }
+    }
+    EXPECT_GT(refuted, 1000);  // the comparison met refuted digits, not only passes
+}
+
 TEST(FastSearchCheck, RefutesRowsFromEitherEnd) {
     fast::Puzzle puzzle;
     fast::RowPattern row;
