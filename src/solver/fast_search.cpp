@@ -80,6 +80,7 @@ private:
     bool orderedIsCheaper(const Estimate& e) const;
     double pruningWithoutTable(const std::vector<Block>& blocks, long live);
     void buildTable(int blockLength, const std::vector<Block>& blocks, long live);
+    double cheaperPruningOrder(uint64_t seed);
     void searchBlock(const Partial& block, long index);
 
     SearchContext& context_;
@@ -172,6 +173,17 @@ void Scheduler::buildTable(int blockLength, const std::vector<Block>& blocks, lo
     endingCount_ = table_.endings().size();
 }
 
+// Prices the block's pruning search in both orders and keeps the cheaper;
+// returns its estimated tests.
+double Scheduler::cheaperPruningOrder(uint64_t seed) {
+    pruning_.setOrder(PruningSearch::Order::QuotientFirst);
+    const double quotientFirst = pruning_.estimateTests(kPruningProbes, seed);
+    pruning_.setOrder(PruningSearch::Order::DivisorFirst);
+    const double divisorFirst = pruning_.estimateTests(kPruningProbes, seed);
+    if (quotientFirst < divisorFirst) pruning_.setOrder(PruningSearch::Order::QuotientFirst);
+    return std::min(quotientFirst, divisorFirst);
+}
+
 void Scheduler::searchBlock(const Partial& block, long index) {
     const int8_t* prefix = block.divisor;
     const int length = block.high;
@@ -182,7 +194,7 @@ void Scheduler::searchBlock(const Partial& block, long index) {
         return;
     }
     pruning_.beginBlock(block);
-    if (pruning_.estimateTests(kPruningProbes, static_cast<uint64_t>(index) + 1) * kTestCost >= e.steps) {
+    if (cheaperPruningOrder(static_cast<uint64_t>(index) + 1) * kTestCost >= e.steps) {
         ordered_->searchBlock(prefix, length);
         return;
     }

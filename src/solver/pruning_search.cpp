@@ -135,7 +135,7 @@ PruningSearch::Step PruningSearch::nextStep(const Partial& partial, const Domain
     }
     // Otherwise the divisor grows first: each of its digits narrows every
     // quotient digit at once.
-    const bool quotientFirst = anyOpen && bestCount <= 2;
+    const bool quotientFirst = anyOpen && (bestCount <= 2 || order_ == Order::QuotientFirst);
     if (divisorOpen && !quotientFirst) {
         anyOpen = true;
         next.high = survivors(partial, ChoiceKind::High, 0, domains.high);

@@ -40,6 +40,13 @@ public:
     // leading digits, instead of from its leading digits alone.
     void useTable(const RightEndTable& table) { table_ = &table; }
 
+    // Which choice goes first where no quotient digit has at most two
+    // digits left: the divisor's next digit (each narrows every quotient
+    // digit at once), or the quotient digits, all of them, before the
+    // divisor (their rows' right ends then check each divisor digit).
+    enum class Order { DivisorFirst, QuotientFirst };
+    void setOrder(Order order) { order_ = order; }
+
     enum class Outcome {
         Complete,     // every candidate of the block is in `out`, in reference order
         OverBudget,   // gave up after the budget's nodes; `out` is empty
@@ -103,6 +110,7 @@ private:
     std::vector<Candidate>* out_ = nullptr;
     std::size_t maxCandidates_ = 0;
     mutable uint64_t tests_ = 0;
+    Order order_ = Order::DivisorFirst;
     // The quotient position whose digits last all failed, or -1.
     mutable int lastFailure_ = -1;
     uint64_t budgetEnd_ = 0;  // tests_ at which the block gives up

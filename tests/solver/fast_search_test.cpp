@@ -180,19 +180,20 @@ TEST(OrderedSearch, ProbesDrawDivisorsOfTheBlockAndStoreNothing) {
     EXPECT_GT(capped, 0);
 }
 
-// The pruning search misses no true division, hands its candidates over in
-// the reference order, and gives up cleanly.
+// The pruning search misses no true division, in either order of choices,
+// hands its candidates over in the reference order, and gives up cleanly.
 TEST(PruningSearch, FindsTheTrueDivisionOfLargePuzzles) {
     std::mt19937_64 rng(7);
     HidingOptions options;
     options.maxDivisorDigits = 14;
     options.maxQuotientDigits = 6;
     options.hidden = 0.6;
-    for (int round = 0; round < 40; ++round) {
+    for (int round = 0; round < 80; ++round) {
         const HiddenDivision division = generateDivision(rng, options);
         Harness h(division);
         fast::RightEndTable table;
         fast::PruningSearch search(h.puzzle, [] {});
+        if (round % 4 >= 2) search.setOrder(fast::PruningSearch::Order::QuotientFirst);
         const std::vector<fast::PlanStep> plan = fast::planFromRight(h.puzzle, 1);
         if (round % 2 == 0 && !plan.empty() &&
             table.build(h.puzzle, plan, 1u << 20, 5000000, [] {}) == fast::RightEndTable::Status::Complete) {
