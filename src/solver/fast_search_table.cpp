@@ -11,9 +11,7 @@ constexpr int kEstimatePaths = 64;  // random paths that price a table before it
 // Digit e (from the right) of v: the last digit of v / 10^e.
 template <typename Number>
 int digitFromRight(Number v, int e) {
-    int8_t digit;
-    decimalDigits(v / tenTo<Number>(e), 1, &digit);
-    return digit;
+    return static_cast<int>((v / tenTo<Number>(e)) % 10);
 }
 
 // The depth-first search over the plan. `Number` is uint64_t where every
@@ -112,6 +110,8 @@ private:
         const PlanStep& step = plan_[depth];
         const DigitMask allowed = step.divisorLow ? puzzle_.divisorAllowed[puzzle_.s - 1 - partial_.low]
                                                   : puzzle_.quotientAllowed[step.quotient];
+        Column columns[kMaxColumnChecks];
+        const bool byColumn = step.divisorLow && columnsOf(step, columns);
         for (int d = 0; d < 10 && !tooLarge_ && !overBudget_; ++d) {
             if (!(allowed & (1u << d))) continue;
             if (++nodes_ >= nodeCap_) overBudget_ = true;
@@ -120,7 +120,9 @@ private:
             assign(step, d);
             int8_t bound[kMaskLetters];
             int boundCount = 0;
-            if (checksHold(step, bound, boundCount)) this->step(depth + 1);
+            const bool hold = byColumn ? columnHolds(step, columns, d, bound, boundCount)
+                                       : checksHold(step, bound, boundCount);
+            if (hold) this->step(depth + 1);
             unbind(bound, boundCount);
             undo(step, savedLow);
         }
@@ -174,27 +176,84 @@ private:
         return -1;
     }
 
+    // A divisor digit d at position t (from the right) completes, in each row
+    // it reaches, the digit at position t of D_low × M + r, where D_low is
+    // the divisor's digits below t, M the row's multiplier (a quotient digit,
+    // the quotient's last digits) and r the remainder or 0: that digit is
+    // (floor((D_low × M + r) / 10^t) + d × M) mod 10. The floor, the costly
+    // part, is shared by the ten digits tried at t.
+    struct Column {
+        Number carry;
+        Number multiplier;
+    };
+    static constexpr int kMaxColumnChecks = 2 * kMaxQuotientDigits + 2;  // divisor, products, differences, dividend
+
+    // The columns of a divisor step, before its digit is assigned; false
+    // when some check is not of that form (then each digit is checked whole).
+    bool columnsOf(const PlanStep& step, Column* columns) const {
+        if (step.checks.size() > static_cast<std::size_t>(kMaxColumnChecks)) return false;
+        const int q = puzzle_.q;
+        const int t = partial_.low;
+        const auto remainder = static_cast<Number>(puzzle_.remainder);
+        const Number scale = tenTo<Number>(t);
+        for (std::size_t i = 0; i < step.checks.size(); ++i) {
+            const CellCheck& check = step.checks[i];
+            Number multiplier = 0, added = 0;
+            int position = check.distance;
+            switch (check.row) {
+                case RowKind::Divisor:
+                    multiplier = 1;
+                    break;
+                case RowKind::Quotient:
+                    return false;
+                case RowKind::Product:
+                    multiplier = static_cast<Number>(partial_.quotient[check.k]);
+                    break;
+                case RowKind::Difference:
+                    for (int k = check.k; k < q; ++k) multiplier = multiplier * 10 + static_cast<Number>(partial_.quotient[k]);
+                    added = remainder;
+                    position = q - 1 - check.k + check.distance;
+                    break;
+                case RowKind::Dividend:
+                    for (int k = std::max(0, q - 1 - check.distance); k < q; ++k) {
+                        multiplier = multiplier * 10 + static_cast<Number>(partial_.quotient[k]);
+                    }
+                    added = remainder;
+                    break;
+            }
+            if (position != t) return false;
+            columns[i] = {check.row == RowKind::Divisor ? 0 : (divisorLow_ * multiplier + added) / scale, multiplier};
+        }
+        return true;
+    }
+
+    bool columnHolds(const PlanStep& step, const Column* columns, int d, int8_t* bound, int& boundCount) {
+        for (std::size_t i = 0; i < step.checks.size(); ++i) {
+            const int digit = static_cast<int>((columns[i].carry + static_cast<Number>(d) * columns[i].multiplier) % 10);
+            if (!cellHolds(step.checks[i].cell, digit, bound, boundCount)) return false;
+        }
+        return true;
+    }
+
+    // Whether a completed cell may show `digit`; a letter it binds is listed
+    // in `bound` (for undoing) and stays bound.
+    bool cellHolds(int8_t cell, int digit, int8_t* bound, int& boundCount) {
+        if (cell <= 9) return cell == digit;
+        if (cell == kStar) return digit != puzzle_.condition;
+        const int i = cell - kFirstLetter;
+        if (letter_[i] >= 0) return letter_[i] == digit;
+        if (taken_ & (1u << digit)) return false;
+        letter_[i] = static_cast<int8_t>(digit);
+        taken_ = static_cast<uint16_t>(taken_ | (1u << digit));
+        bound[boundCount++] = static_cast<int8_t>(i);
+        return true;
+    }
+
     // Whether the step's completed cells agree; letters they bind are listed
     // in `bound` (for undoing) and stay bound.
     bool checksHold(const PlanStep& step, int8_t* bound, int& boundCount) {
         for (const CellCheck& check : step.checks) {
-            const int digit = digitOf(check);
-            const int8_t cell = check.cell;
-            if (cell <= 9) {
-                if (cell != digit) return false;
-            } else if (cell == kStar) {
-                if (digit == puzzle_.condition) return false;
-            } else {
-                const int i = cell - kFirstLetter;
-                if (letter_[i] >= 0) {
-                    if (letter_[i] != digit) return false;
-                } else {
-                    if (taken_ & (1u << digit)) return false;
-                    letter_[i] = static_cast<int8_t>(digit);
-                    taken_ = static_cast<uint16_t>(taken_ | (1u << digit));
-                    bound[boundCount++] = static_cast<int8_t>(i);
-                }
-            }
+            if (!cellHolds(check.cell, digitOf(check), bound, boundCount)) return false;
         }
         return true;
     }

@@ -1,5 +1,5 @@
 // The right-end plan and table: the table never loses the true division's
-// trailing digits, its endings are sorted and allow the true quotient, and
+// trailing digits, holds nothing its checked cells refuse, its endings are sorted and allow the true quotient, and
 // a puzzle whose right ends say nothing gets no plan.
 #include <gtest/gtest.h>
 
@@ -41,6 +41,52 @@ bool agrees(const fast::Partial& entry, const int8_t* divisorDigits, const int8_
     return true;
 }
 
+// The digit of the row cell a check names, worked out from an entry's digits.
+int digitAt(const fast::Puzzle& puzzle, const fast::Partial& entry, const fast::CellCheck& check) {
+    const int s = puzzle.s, q = puzzle.q;
+    Int128 divisorLow = 0;
+    for (int p = s - entry.low; p < s; ++p) divisorLow = divisorLow * 10 + entry.divisor[p];
+    auto tail = [&](int from) {
+        Int128 value = 0;
+        for (int k = from; k < q; ++k) value = value * 10 + entry.quotient[k];
+        return value;
+    };
+    auto digit = [](Int128 value, int position) { return static_cast<int>(value / pow10(position) % 10); };
+    switch (check.row) {
+        case fast::RowKind::Divisor: return entry.divisor[s - 1 - check.distance];
+        case fast::RowKind::Quotient: return entry.quotient[check.k];
+        case fast::RowKind::Product: return digit(divisorLow * entry.quotient[check.k], check.distance);
+        case fast::RowKind::Difference:
+            return digit(divisorLow * tail(check.k) + puzzle.remainder, q - 1 - check.k + check.distance);
+        case fast::RowKind::Dividend:
+            return digit(divisorLow * tail(std::max(0, q - 1 - check.distance)) + puzzle.remainder, check.distance);
+    }
+    return -1;
+}
+
+// Whether every cell the plan checks agrees with the entry (letters distinct).
+bool entryAgreesWithPlan(const fast::Puzzle& puzzle, const std::vector<fast::PlanStep>& plan, const fast::Partial& entry) {
+    int letter[kMaskLetters];
+    for (int i = 0; i < kMaskLetters; ++i) letter[i] = puzzle.start.letter[i];
+    for (const fast::PlanStep& step : plan) {
+        for (const fast::CellCheck& check : step.checks) {
+            const int d = digitAt(puzzle, entry, check);
+            if (check.cell <= 9 && check.cell != d) return false;
+            if (check.cell == fast::kStar && d == puzzle.condition) return false;
+            if (check.cell < fast::kFirstLetter) continue;
+            int& bound = letter[check.cell - fast::kFirstLetter];
+            if (bound < 0) {
+                for (int i = 0; i < kMaskLetters; ++i) {
+                    if (letter[i] == d) return false;
+                }
+                bound = d;
+            }
+            if (bound != d) return false;
+        }
+    }
+    return true;
+}
+
 TEST(FastSearchTable, KeepsTheTrueDivisionsTrailingDigits) {
     std::mt19937_64 rng(20261208);
     HidingOptions options;
@@ -70,6 +116,7 @@ TEST(FastSearchTable, KeepsTheTrueDivisionsTrailingDigits) {
             EXPECT_EQ(entry.high, 0);
             EXPECT_EQ(entry.low, table.endingLength());
             EXPECT_LE(entry.low, s - highFixed);
+            EXPECT_TRUE(entryAgreesWithPlan(puzzle, plan, entry)) << testing::describe(division);
             if (agrees(entry, divisorDigits, quotientDigits, s, q)) ++found;
         });
         ASSERT_EQ(found, 1) << testing::describe(division) << " high fixed " << highFixed;
