@@ -6,35 +6,9 @@
 namespace varnokit {
 namespace {
 
-// Tens and ones of 0 … 99: digits are taken two at a time, which halves the
-// chain of dependent divisions (the searches take rows apart in their
-// innermost loops).
-struct DigitPairs {
-    int8_t tens[100];
-    int8_t ones[100];
-    constexpr DigitPairs() : tens{}, ones{} {
-        for (int i = 0; i < 100; ++i) {
-            tens[i] = static_cast<int8_t>(i / 10);
-            ones[i] = static_cast<int8_t>(i % 10);
-        }
-    }
-};
-constexpr DigitPairs kDigitPairs{};
-
 constexpr uint64_t kTenToEighteen = 1000000000000000000ULL;
 
 }  // namespace
-
-void decimalDigits(uint64_t value, int length, int8_t* out) {
-    int i = length - 1;
-    for (; i >= 1; i -= 2) {
-        const auto pair = static_cast<unsigned>(value % 100);
-        value /= 100;
-        out[i] = kDigitPairs.ones[pair];
-        out[i - 1] = kDigitPairs.tens[pair];
-    }
-    if (i == 0) out[0] = static_cast<int8_t>(value % 10);
-}
 
 void decimalDigits(Int128 value, int length, int8_t* out) {
     assert(value >= 0 && length >= 0 && length <= 38);

@@ -11,7 +11,9 @@ constexpr int kEstimatePaths = 64;  // random paths that price a table before it
 // Digit e (from the right) of v: the last digit of v / 10^e.
 template <typename Number>
 int digitFromRight(Number v, int e) {
-    return static_cast<int>((v / tenTo<Number>(e)) % 10);
+    int8_t digit;
+    decimalDigits(v / tenTo<Number>(e), 1, &digit);
+    return digit;
 }
 
 // The depth-first search over the plan. `Number` is uint64_t where every
@@ -229,7 +231,7 @@ private:
 
     bool columnHolds(const PlanStep& step, const Column* columns, int d, int8_t* bound, int& boundCount) {
         for (std::size_t i = 0; i < step.checks.size(); ++i) {
-            const int digit = static_cast<int>((columns[i].carry + static_cast<Number>(d) * columns[i].multiplier) % 10);
+            const int digit = digitFromRight(columns[i].carry + static_cast<Number>(d) * columns[i].multiplier, 0);
             if (!cellHolds(step.checks[i].cell, digit, bound, boundCount)) return false;
         }
         return true;
