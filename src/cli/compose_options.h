@@ -37,7 +37,7 @@ struct ComposeCliOptions {
     std::string file;               // the puzzle ("-" standard input), or empty with --divisor/--dividend
     int64_t divisor = 0;            // with dividendDigits: a division given as numbers
     std::string dividendDigits;
-    std::vector<std::string> keep;  // cell specifications, see parseCellSpec
+    std::vector<std::string> keep;  // cells that stay shown, see markKeptCells
     compose::HideOrder order = compose::HideOrder::Random;
     std::optional<compose::MaskStyle> masks;
     ConditionChoice condition;

@@ -15,7 +15,7 @@
 #include "cli/problem_reading.h"
 #include "cli/progress_bar.h"
 #include "cli/puzzle_text.h"
-#include "compose/cell_spec.h"
+#include "compose/kept_cells.h"
 #include "compose/compose_text.h"
 #include "compose/draft_from_puzzle.h"
 #include "encoding/cp932.h"
@@ -233,10 +233,10 @@ private:
             hiding.style = HideStyle::Mask;
             hiding.maskStyle = *o_.masks;
         }
-        for (const std::string& spec : o_.keep) {
+        for (const std::string& item : o_.keep) {
             std::string cp932, bad;
-            if (!utf8ToCp932(spec, cp932).ok || !markKeptCells(draft, cp932, hiding.keep, bad))
-                return usageError("--keep: no such cells in this puzzle: '" + spec + "'");
+            if (!utf8ToCp932(item, cp932).ok || !markKeptCells(draft, cp932, hiding.keep, bad))
+                return usageError("--keep: no such cells in this puzzle: '" + item + "'");
         }
         if (o_.condition.kind == ConditionChoice::Kind::Drop) draft.condition = -1;
         if (o_.condition.kind == ConditionChoice::Kind::Set) {

@@ -9,7 +9,7 @@
 #include <chrono>
 
 #include "analysis/mask_table.h"
-#include "compose/cell_spec.h"
+#include "compose/kept_cells.h"
 #include "compose/compose_text.h"
 #include "compose/draft_from_puzzle.h"
 #include "compose/repair.h"
@@ -151,9 +151,9 @@ void TForm1::minimisePuzzle(const MinimiseRequest& request) {
     } else if (!readPuzzleInput(input)) {
         return;  // the user was told which character cp932 cannot hold
     }
-    std::string keepSpecs;
+    std::string keepCells;
     QString bad;
-    if (!toCp932(request.keepSpecs, keepSpecs, bad)) {
+    if (!toCp932(request.keepCells, keepCells, bad)) {
         desktop_.showMessage(this, unmappableMessage(QStringLiteral("残す桁"), bad));
         return;
     }
@@ -181,9 +181,9 @@ void TForm1::minimisePuzzle(const MinimiseRequest& request) {
     }
 
     compose::MinimiseOptions hiding = request.hiding;
-    std::string badSpec;
-    if (!compose::markKeptCells(draft, keepSpecs, hiding.keep, badSpec))
-        return finish({}, QStringLiteral("残す桁「%1」はこの問題にありません。").arg(fromCp932ForDisplay(badSpec)), false);
+    std::string badItem;
+    if (!compose::markKeptCells(draft, keepCells, hiding.keep, badItem))
+        return finish({}, QStringLiteral("残す桁「%1」はこの問題にありません。").arg(fromCp932ForDisplay(badItem)), false);
     if (request.condition == MinimiseRequest::Condition::Drop) draft.condition = -1;
     if (request.condition == MinimiseRequest::Condition::Set) {
         for (int c = 0; c < draft.cellCount(); ++c) {

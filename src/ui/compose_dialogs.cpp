@@ -188,7 +188,7 @@ MinimiseRequest MinimiseDialog::request() const {
     r.hiding.order = orderOf(order->currentIndex());
     r.hiding.seed = seedOf(seed);
     r.hiding.hideRemainder = hideRemainder->isChecked();
-    r.keepSpecs = keep->text();
+    r.keepCells = keep->text();
     const int c = condition->currentIndex();
     r.condition = c == 0 ? MinimiseRequest::Condition::Keep
                   : c == 1 ? MinimiseRequest::Condition::Drop

@@ -21,8 +21,8 @@ namespace varnokit::ui {
 struct MinimiseRequest {
     bool fromNumbers = false;     // a division given as numbers instead of the boxes' puzzle
     QString divisor, dividend;    // with fromNumbers
-    compose::MinimiseOptions hiding;  // order, seed, style, masks, remainder (keep: from keepSpecs)
-    QString keepSpecs;            // cells that stay shown: "除数 被除数:1,3 2行目 余り"
+    compose::MinimiseOptions hiding;  // order, seed, style, masks, remainder (keep: from keepCells)
+    QString keepCells;            // cells that stay shown: "除数 被除数:1,3 2行目 余り"
     enum class Condition { Keep, Drop, Set } condition = Condition::Keep;
     int conditionDigit = -1;      // with Condition::Set
 };

@@ -133,7 +133,7 @@ void ComposeCommandTest::minimiseADivisionGivenAsNumbersKeepingCells() {
     request.fromNumbers = true;
     request.divisor = QStringLiteral("467");
     request.dividend = QStringLiteral("3779520");  // 467 × 8093 + 289
-    request.keepSpecs = QStringLiteral("除数 被除数:1");
+    request.keepCells = QStringLiteral("除数 被除数:1");
     request.condition = varnokit::ui::MinimiseRequest::Condition::Set;
     request.conditionDigit = 5;
     request.hiding.seed = 1;
@@ -163,7 +163,7 @@ void ComposeCommandTest::minimiseRefusesAndLeavesTheBoxesAlone() {
 
     typeWorkedExample(f.w());
     varnokit::ui::MinimiseRequest request;
-    request.keepSpecs = QStringLiteral("9行目");
+    request.keepCells = QStringLiteral("9行目");
     f.w().minimisePuzzle(request);
     QCOMPARE(f.w().Memo3->lines().at(1), QStringLiteral("残す桁「9行目」はこの問題にありません。"));
     QCOMPARE(f.w().Memo7->toPlainText(), QStringLiteral("12"));

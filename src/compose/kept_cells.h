@@ -12,9 +12,9 @@
 
 namespace varnokit::compose {
 
-// Marks in `keep` (sized to the draft's cells) the cells that `specs`
-// names; the specifications are separated by blanks (half- or full-width).
+// Marks in `keep` (sized to the draft's cells) the cells that `items`
+// names; the items are separated by blanks (half- or full-width).
 // On a bad one, false with `bad` holding it.
-bool markKeptCells(const Draft& draft, const std::string& specs, std::vector<bool>& keep, std::string& bad);
+bool markKeptCells(const Draft& draft, const std::string& items, std::vector<bool>& keep, std::string& bad);
 
 }  // namespace varnokit::compose

@@ -1,5 +1,5 @@
-// Reading cell specifications.
-#include "compose/cell_spec.h"
+// Reading which cells must stay shown.
+#include "compose/kept_cells.h"
 
 namespace varnokit::compose {
 namespace {
@@ -17,7 +17,7 @@ constexpr char kAliasLineSuffix[] =
 constexpr char kFullWidthBlank[] =
     "\x81\x40";  // 　
 
-std::vector<std::string> splitSpecs(const std::string& text) {
+std::vector<std::string> splitItems(const std::string& text) {
     std::vector<std::string> items;
     std::string current;
     for (std::size_t i = 0; i < text.size();) {
@@ -92,19 +92,19 @@ bool markPositions(const DraftRow& row, const std::string& list, std::vector<boo
 
 }  // namespace
 
-bool markKeptCells(const Draft& draft, const std::string& specs, std::vector<bool>& keep, std::string& bad) {
+bool markKeptCells(const Draft& draft, const std::string& items, std::vector<bool>& keep, std::string& bad) {
     keep.resize(static_cast<std::size_t>(draft.cellCount()), false);
-    for (const std::string& spec : splitSpecs(specs)) {
-        const std::size_t colon = spec.find(':');
-        const DraftRow* row = findRow(draft, spec.substr(0, colon));
+    for (const std::string& item : splitItems(items)) {
+        const std::size_t colon = item.find(':');
+        const DraftRow* row = findRow(draft, item.substr(0, colon));
         bool ok = row != nullptr;
         if (ok && colon == std::string::npos) {
             for (int c = 0; c < row->length; ++c) keep[static_cast<std::size_t>(row->firstCell + c)] = true;
         } else if (ok) {
-            ok = markPositions(*row, spec.substr(colon + 1), keep);
+            ok = markPositions(*row, item.substr(colon + 1), keep);
         }
         if (!ok) {
-            bad = spec;
+            bad = item;
             return false;
         }
     }

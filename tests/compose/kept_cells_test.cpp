@@ -1,25 +1,25 @@
 // Naming cells that must stay shown, in English or Japanese.
 #include <gtest/gtest.h>
 
-#include "compose/cell_spec.h"
+#include "compose/kept_cells.h"
 #include "support/text.h"
 
 namespace varnokit::compose {
 namespace {
 
-std::vector<int> marked(const std::string& specs, bool expectOk = true) {
+std::vector<int> marked(const std::string& items, bool expectOk = true) {
     Draft draft;
     EXPECT_EQ(writeOut(Division{12, 78, 0}, draft), LayoutProblem::None);  // cells: 2 + 2 + 3 + 2 + 2 + 2 + 1
     std::vector<bool> keep;
     std::string bad;
-    EXPECT_EQ(markKeptCells(draft, specs, keep, bad), expectOk) << bad;
+    EXPECT_EQ(markKeptCells(draft, items, keep, bad), expectOk) << bad;
     std::vector<int> cells;
     for (std::size_t i = 0; i < keep.size(); ++i)
         if (keep[i]) cells.push_back(static_cast<int>(i));
     return cells;
 }
 
-TEST(CellSpec, RowsWholeOrByPositions) {
+TEST(KeptCells, RowsWholeOrByPositions) {
     EXPECT_EQ(marked("divisor"), (std::vector<int>{0, 1}));
     EXPECT_EQ(marked("dividend:1,3"), (std::vector<int>{4, 6}));
     EXPECT_EQ(marked("quotient:2 line3:1-2"), (std::vector<int>{3, 11, 12}));
@@ -29,7 +29,7 @@ TEST(CellSpec, RowsWholeOrByPositions) {
     EXPECT_EQ(marked(""), (std::vector<int>{}));
 }
 
-TEST(CellSpec, RefusesWhatThePuzzleDoesNotHave) {
+TEST(KeptCells, RefusesWhatThePuzzleDoesNotHave) {
     for (const char* bad : {"line4", "dividend:4", "dividend:0", "dividend:2-1", "divisor:", "remainder:2", "line", "dividend:x", "rest"})
         marked(bad, false);
 }
