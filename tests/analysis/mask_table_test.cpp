@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "analysis/mask_table.h"
+#include "solver/fake_hooks.h"
 #include "solver/solve.h"
 #include "support/text.h"
 
@@ -13,17 +14,9 @@ namespace {
 
 using testing::sjis;
 
-class QuietHooks : public SolveHooks {
-public:
-    void appendLog(const std::string&) override {}
-    double now() override { return 0; }
-    std::string formatStartTime(double) override { return {}; }
-    std::string clockDescription() override { return {}; }
-};
-
 std::unique_ptr<PuzzleState> solved(const PuzzleInput& input) {
     auto state = std::make_unique<PuzzleState>();
-    QuietHooks hooks;
+    testing::FakeHooks hooks;
     solve(*state, input, hooks, SolveOptions{false});
     return state;
 }

@@ -24,14 +24,6 @@ using testing::generateDivision;
 using testing::HiddenDivision;
 using testing::HidingOptions;
 
-class SilentHooks : public SolveHooks {
-public:
-    void appendLog(const std::string&) override {}
-    double now() override { return 0; }
-    std::string formatStartTime(double) override { return ""; }
-    std::string clockDescription() override { return ""; }
-};
-
 using Pairs = std::vector<std::pair<int64_t, int64_t>>;
 
 // A puzzle in the state the search starts from, with its own solution list.
@@ -53,7 +45,7 @@ struct Harness {
         state.solutions.beginSearch(state.work);
     }
     PuzzleState state;
-    SilentHooks hooks;
+    testing::FakeHooks hooks;
     SearchContext context;
     fast::Puzzle puzzle;
 };
