@@ -79,12 +79,7 @@ void TForm1::endComposing(double start, bool puzzleChanged) {
     Button11->setEnabled(analysisWasEnabled_ && !puzzleChanged);
     state_.abortFlag = 0;
     searching_ = false;
-    if (exitRequested_) {
-        exitRequested_ = false;
-        close();
-        return;
-    }
-    Button1->setFocus();
+    finishCommand();
 }
 
 void TForm1::showComposed(const compose::Draft& draft, bool replaceNotes) {

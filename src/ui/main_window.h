@@ -132,6 +132,7 @@ private:
     // Solve has them, the start line and the timing line in the log.
     double beginComposing();
     void endComposing(double start, bool puzzleChanged);
+    void finishCommand();  // after a search: close if asked meanwhile, else focus on 解く
     void showComposed(const compose::Draft& draft, bool replaceNotes);
     void connectHandlers();
     void emptyBoxes();    // the twelve boxes, in the order Memo1 … Memo12

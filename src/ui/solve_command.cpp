@@ -126,14 +126,18 @@ void TForm1::Button1Click() {
     searching_ = true;
     solve(state_, input, hooks, options);
     searching_ = false;
+    finishCommand();
+}
 
+// After 解く or a composer command: a close asked for meanwhile goes ahead
+// now; otherwise the focus goes where the next key cannot change the
+// puzzle (a digit typed now would land in whichever box the focus fell to).
+void TForm1::finishCommand() {
     if (exitRequested_) {
         exitRequested_ = false;
         close();
         return;
     }
-    // Where the next key cannot change the puzzle: a digit typed now would
-    // otherwise land in whichever box the focus fell to.
     Button1->setFocus();
 }
 
