@@ -1,6 +1,8 @@
 // The ordered search: the reference search's steps with compiled rows.
 #include "solver/ordered_search.h"
 
+#include <algorithm>
+
 #include "solver/cell_rules.h"
 #include "solver/fast_search_table.h"
 #include "solver/open_remainder.h"
@@ -86,11 +88,16 @@ public:
         dividend_ = compileRow<Number>(work_.rows[kDividendRow], condition);
     }
 
+    // The divisor's first `length` digits forced to `prefix`, the others from `rest`.
+    void forcePrefix(const int8_t* prefix, int length, DigitSource rest) {
+        std::fill(source_, source_ + s_, rest);
+        std::fill(source_, source_ + length, DigitSource::Forced);
+        std::fill(forced_, forced_ + s_, int8_t{0});
+        std::copy(prefix, prefix + length, forced_);
+    }
+
     void searchBlock(const int8_t* prefix, int length) override {
-        for (int p = 0; p < s_; ++p) {
-            source_[p] = p < length ? DigitSource::Forced : DigitSource::Every;
-            forced_[p] = p < length ? prefix[p] : 0;
-        }
+        forcePrefix(prefix, length, DigitSource::Every);
         forcedQuotient_ = false;
         run();
     }
@@ -106,10 +113,7 @@ public:
     }
 
     Probe probe(const int8_t* prefix, int length, uint64_t seed, uint64_t nodeCap) override {
-        for (int p = 0; p < s_; ++p) {
-            source_[p] = p < length ? DigitSource::Forced : DigitSource::Drawn;
-            forced_[p] = p < length ? prefix[p] : 0;
-        }
+        forcePrefix(prefix, length, DigitSource::Drawn);
         forcedQuotient_ = false;
         random_ = seed | 1;
         probe_ = Probe{};
