@@ -26,8 +26,15 @@ std::string solutionDigest(const SolutionList& solutions) {
     for (int64_t i = 0; i < solutions.count(); ++i) {
         const StoredSolution& s = solutions.at(i);
         // A hidden remainder differs from solution to solution: it is part of each line then.
-        const std::string remainder = solutions.keepsRemainders() ? " " + toDecimal(solutions.remainder(i)) : "";
-        mix(hash, toDecimal(s.divisor) + " " + toDecimal(s.quotient) + remainder + "\n");
+        std::string line = toDecimal(s.divisor);
+        line += ' ';
+        line += toDecimal(s.quotient);
+        if (solutions.keepsRemainders()) {
+            line += ' ';
+            line += toDecimal(solutions.remainder(i));
+        }
+        line += '\n';
+        mix(hash, line);
     }
     char hex[17];
     std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));

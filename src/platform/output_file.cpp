@@ -166,7 +166,9 @@ FileStatus OutputFile::open(const std::string& path, Mode mode) {
     if (exists) {
         // Best effort: the replaced file's mode and owner.
         (void)::fchmod(fd_, st.st_mode & 07777);
-        if (st.st_uid != ::geteuid() || st.st_gid != ::getegid()) (void)::fchown(fd_, st.st_uid, st.st_gid);
+        if ((st.st_uid != ::geteuid() || st.st_gid != ::getegid()) && ::fchown(fd_, st.st_uid, st.st_gid) != 0) {
+            // Not allowed (only root may give a file away): the new file stays the user's.
+        }
     }
     if (old >= 0) {
         const bool copied = copyAll(old, fd_);
