@@ -3,8 +3,10 @@
 #include "solver/written_division.h"
 
 #include <algorithm>
+#include <array>
 #include <cassert>
 #include <cstring>
+#include <functional>
 
 #include "model/solution_list.h"
 
@@ -87,6 +89,28 @@ bool fits(const HiddenPuzzle& puzzle, const WrittenDivision& written) {
     return true;
 }
 
+// Up to three digits get a letter; the returned function hides a row's
+// cells: a lettered digit becomes its letter with chance `lettered`, any
+// other digit (or a lettered one left) becomes '*' with chance `starred`.
+std::function<void(std::string&)> cellHider(std::mt19937& random, double lettered, double starred) {
+    auto uniform = [&random](int64_t lo, int64_t hi) { return std::uniform_int_distribution<int64_t>(lo, hi)(random); };
+    std::array<int, 10> letterOf;
+    letterOf.fill(-1);
+    const int letters = static_cast<int>(uniform(0, 3));
+    for (int i = 0; i < letters; ++i) letterOf[static_cast<std::size_t>(uniform(0, 9))] = i;
+    return [&random, letterOf, lettered, starred](std::string& cells) {
+        auto chance = [&random](double p) { return std::uniform_real_distribution<double>(0, 1)(random) < p; };
+        for (char& c : cells) {
+            const int d = c - '0';
+            if (letterOf[static_cast<std::size_t>(d)] >= 0 && chance(lettered)) {
+                c = static_cast<char>('A' + letterOf[static_cast<std::size_t>(d)]);
+            } else if (chance(starred)) {
+                c = '*';
+            }
+        }
+    };
+}
+
 }  // namespace
 
 WrittenDivision writeDivision(Int128 divisor, Int128 quotient, int64_t remainder) {
@@ -133,20 +157,7 @@ HiddenPuzzle randomPuzzle(std::mt19937& random, int s, int q) {
 
     HiddenPuzzle puzzle;
     puzzle.pattern = writeDivision(divisor, quotient, remainder);
-    int letterOf[10];
-    std::fill(std::begin(letterOf), std::end(letterOf), -1);
-    const int letters = static_cast<int>(uniform(0, 3));
-    for (int i = 0; i < letters; ++i) letterOf[uniform(0, 9)] = i;
-    auto hide = [&](std::string& cells) {
-        for (char& c : cells) {
-            const int d = c - '0';
-            if (letterOf[d] >= 0 && chance(0.7)) {
-                c = static_cast<char>('A' + letterOf[d]);
-            } else if (chance(0.6)) {
-                c = '*';
-            }
-        }
-    };
+    const auto hide = cellHider(random, 0.7, 0.6);
     hide(puzzle.pattern.divisor);
     hide(puzzle.pattern.quotient);
     hide(puzzle.pattern.dividend);
@@ -174,20 +185,7 @@ HiddenPuzzle randomWidePuzzle(std::mt19937& random, int s, int q) {
     HiddenPuzzle puzzle;
     puzzle.pattern = writeDivision(divisor, quotient, remainder);
     if (chance(0.6)) puzzle.remainderPattern = std::to_string(remainder);
-    int letterOf[10];
-    std::fill(std::begin(letterOf), std::end(letterOf), -1);
-    const int letters = static_cast<int>(uniform(0, 3));
-    for (int i = 0; i < letters; ++i) letterOf[uniform(0, 9)] = i;
-    auto hide = [&](std::string& cells) {
-        for (char& c : cells) {
-            const int d = c - '0';
-            if (letterOf[d] >= 0 && chance(0.6)) {
-                c = static_cast<char>('A' + letterOf[d]);
-            } else if (chance(0.55)) {
-                c = '*';
-            }
-        }
-    };
+    const auto hide = cellHider(random, 0.6, 0.55);
     hide(puzzle.pattern.divisor);
     hide(puzzle.pattern.quotient);
     hide(puzzle.pattern.dividend);
