@@ -9,6 +9,7 @@
 #include "cli/mini_json.h"
 #include "cli/run.h"
 #include "cli/run_program.h"
+#include "cli/fake_services.h"
 
 namespace varnokit::cli {
 namespace {
@@ -17,25 +18,13 @@ using testing::JsonValue;
 
 const std::string kExamples = std::string(VARNOKIT_TEST_DATA_DIR) + "/../../examples/";
 
-SystemServices services(bool) {
-    SystemServices s;
-    s.monotonicSeconds = [] { return 0.0; };
-    s.localNow = [] { return 46000.0; };
-    s.formatStartTime = [](double) { return std::string("start"); };
-    s.clockDescription = [] { return std::string("clock"); };
-    s.interrupted = [] { return false; };
-    s.writeProgress = [](const std::string&) {};
-    s.sleepMs = [](int) {};
-    return s;
-}
-
 struct CliRun {
     int status = -1;
     std::string out, err;
     JsonValue json;
 };
 
-CliRun run(const std::vector<std::string>& args, SystemServices (*system)(bool) = services) {
+CliRun run(const std::vector<std::string>& args, SystemServices (*system)(bool) = fakeServices) {
     std::FILE* in = std::tmpfile();
     std::ostringstream out, err;
     CliIo io{in, out, err, false, system};
@@ -126,7 +115,7 @@ TEST(ComposeCli, RepairRevealsTheFewestDigitsForTheChosenSolution) {
 }
 
 SystemServices clockRunsAway(bool) {
-    SystemServices s = services(false);
+    SystemServices s = fakeServices(false);
     auto now = std::make_shared<double>(0);
     s.monotonicSeconds = [now] { return *now += 10; };
     return s;

@@ -7,24 +7,13 @@
 #include <vector>
 
 #include "cli/run.h"
+#include "cli/fake_services.h"
 #include "support/text.h"
 
 namespace varnokit::cli {
 namespace {
 
 const std::string kExample = std::string(VARNOKIT_TEST_DATA_DIR) + "/../../examples/worked_example.txt";
-
-SystemServices fakeServices(bool) {
-    SystemServices s;
-    s.monotonicSeconds = [] { return 0.0; };
-    s.localNow = [] { return 46000.0; };
-    s.formatStartTime = [](double) { return std::string("start"); };
-    s.clockDescription = [] { return std::string("clock"); };
-    s.interrupted = [] { return false; };
-    s.writeProgress = [](const std::string&) {};
-    s.sleepMs = [](int) {};
-    return s;
-}
 
 // Standard input holding `bytes`, closed at the end of the test.
 struct MemoryInput {

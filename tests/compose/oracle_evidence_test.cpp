@@ -8,6 +8,7 @@
 #include <dirent.h>
 #include <sstream>
 
+#include "cli/fake_services.h"
 #include "cli/mini_json.h"
 #include "cli/run.h"
 #include "cli/run_program.h"
@@ -58,18 +59,6 @@ ProblemBoxes withCharacter(ProblemBoxes boxes, int line, int column, const std::
     return boxes;
 }
 
-cli::SystemServices quietServices(bool) {
-    cli::SystemServices s;
-    s.monotonicSeconds = [] { return 0.0; };
-    s.localNow = [] { return 46000.0; };
-    s.formatStartTime = [](double) { return std::string(); };
-    s.clockDescription = [] { return std::string(); };
-    s.interrupted = [] { return false; };
-    s.writeProgress = [](const std::string&) {};
-    s.sleepMs = [](int) {};
-    return s;
-}
-
 TEST(OracleEvidence, EveryPuzzleUniqueAndEveryVariantNot) {
     const std::vector<std::string> names = evidenceNames();
     ASSERT_GE(names.size(), 20u);
@@ -111,7 +100,7 @@ TEST(OracleEvidence, EachCommandMakesItsPuzzleAgain) {
         args.insert(args.end(), {"--out", made});
         std::FILE* in = std::tmpfile();
         std::ostringstream out, err;
-        cli::CliIo io{in, out, err, false, quietServices};
+        cli::CliIo io{in, out, err, false, cli::fakeServices};
         EXPECT_EQ(cli::runCli(args, io), cli::kExitSearched) << name << err.str();
         std::fclose(in);
         EXPECT_EQ(testing::readFileBytes(made), testing::readFileBytes(kFolder + name + ".txt")) << name;
