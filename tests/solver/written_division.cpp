@@ -111,6 +111,15 @@ std::function<void(std::string&)> cellHider(std::mt19937& random, double lettere
     };
 }
 
+// The order of quotients for one divisor: read from the last digit (the
+// last digit varies slowest).
+bool readFromTheRightBefore(int64_t a, int64_t b) {
+    std::string x = std::to_string(a), y = std::to_string(b);
+    std::reverse(x.begin(), x.end());
+    std::reverse(y.begin(), y.end());
+    return x < y;
+}
+
 }  // namespace
 
 WrittenDivision writeDivision(Int128 divisor, Int128 quotient, int64_t remainder) {
@@ -290,10 +299,7 @@ std::vector<BruteSolution> bruteForce(const HiddenPuzzle& puzzle) {
         }
         // For one divisor the last quotient digit varies slowest.
         std::sort(forDivisor.begin(), forDivisor.end(), [](const BruteSolution& a, const BruteSolution& b) {
-            std::string x = std::to_string(a.quotient), y = std::to_string(b.quotient);
-            std::reverse(x.begin(), x.end());
-            std::reverse(y.begin(), y.end());
-            return x < y;
+            return readFromTheRightBefore(a.quotient, b.quotient);
         });
         found.insert(found.end(), forDivisor.begin(), forDivisor.end());
     }
@@ -325,10 +331,7 @@ std::vector<WideSolution> bruteForceWide(const HiddenPuzzle& puzzle) {
             }
         }
         std::stable_sort(forDivisor.begin(), forDivisor.end(), [](const WideSolution& a, const WideSolution& b) {
-            std::string x = std::to_string(a.quotient), y = std::to_string(b.quotient);
-            std::reverse(x.begin(), x.end());
-            std::reverse(y.begin(), y.end());
-            return x < y;
+            return readFromTheRightBefore(a.quotient, b.quotient);
         });
         found.insert(found.end(), forDivisor.begin(), forDivisor.end());
     }
