@@ -159,6 +159,26 @@ bool rowFits(const Puzzle& puzzle, const RowPattern& row, Int128 lo, Int128 hi, 
 
 namespace {
 
+// What the known divisor digits say: its bounds, its known low part;
+// and the final remainder's bounds (equal unless it has hidden cells).
+template <typename Number>
+struct DivisorBounds {
+    Number min, max;  // smallest and largest divisor with those digits
+    Number low;       // the last `known` digits as a number
+    int known;
+    Number modulus;   // 10^known
+    Number remainderMin, remainderMax;
+    int remainderLowDigits;  // r mod 10^remainderLowDigits is known: it is remainderLow
+    Number remainderLow;
+};
+
+// The part of the test that does not look at the rows, worked out once.
+struct PreparedTest {
+    LetterScratch letters;
+    DivisorBounds<uint64_t> narrow{};  // when the puzzle's values fit in 64 bits
+    DivisorBounds<Int128> wide{};
+};
+
 // The rows, checked against the divisor bounds and the quotient digits.
 template <typename Number>
 bool rowsFit(const Puzzle& puzzle, const Partial& partial, int changedQuotient, const DivisorBounds<Number>& d,
@@ -248,8 +268,6 @@ bool allPasses(const Puzzle& puzzle, const Partial& partial, int changedQuotient
     }
 }
 
-}  // namespace
-
 // The divisor's bounds and cells, the remainder's bounds and the quotient's
 // cells but one: what the children of one assignment that differ only in
 // that quotient digit share.
@@ -307,6 +325,8 @@ bool rowsConsistent(const Puzzle& puzzle, const Partial& partial, int changedQuo
     return puzzle.narrow ? allPasses(puzzle, partial, changedQuotient, prepared.narrow, letters)
                          : allPasses(puzzle, partial, changedQuotient, prepared.wide, letters);
 }
+
+}  // namespace
 
 bool consistent(const Puzzle& puzzle, const Partial& partial, int changedQuotient) {
     PreparedTest prepared;

@@ -45,26 +45,6 @@ struct LetterScratch {
 // weaker test, since letters met in the other rows are not compared.
 bool consistent(const Puzzle& puzzle, const Partial& partial, int changedQuotient = -1);
 
-// What the known divisor digits say: its bounds, its known low part;
-// and the final remainder's bounds (equal unless it has hidden cells).
-template <typename Number>
-struct DivisorBounds {
-    Number min, max;  // smallest and largest divisor with those digits
-    Number low;       // the last `known` digits as a number
-    int known;
-    Number modulus;   // 10^known
-    Number remainderMin, remainderMax;
-    int remainderLowDigits;  // r mod 10^remainderLowDigits is known: it is remainderLow
-    Number remainderLow;
-};
-
-// The part of the test that does not look at the rows, worked out once.
-struct PreparedTest {
-    LetterScratch letters;
-    DivisorBounds<uint64_t> narrow{};  // when the puzzle's values fit in 64 bits
-    DivisorBounds<Int128> wide{};
-};
-
 // The digits of `mask` that quotient digit k of `partial` (unknown there) may
 // take: for each, what consistent(puzzle, partial with that digit, k) says,
 // the work shared by the ten. Adds the digits tried to `tests`.
