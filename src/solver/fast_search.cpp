@@ -55,6 +55,7 @@ constexpr std::size_t kMaxCandidates = std::size_t{1} << 16;
 // What the probes of a block (or of the whole puzzle) found.
 struct Estimate {
     double steps = 0;               // the ordered search's steps, all divisors of the block
+    double stepsPerDivisor = 0;     // of one divisor's quotient phase, on average
     double solutions = 0;
     bool empty = false;             // no divisor could be drawn
 };
@@ -119,7 +120,8 @@ Estimate Scheduler::estimate(const int8_t* prefix, int length, uint64_t seed) {
         e.empty = true;
         return e;
     }
-    e.steps = divisors * steps / drawn;
+    e.stepsPerDivisor = steps / drawn;
+    e.steps = divisors * e.stepsPerDivisor;
     e.solutions = divisors * solutions / drawn;
     return e;
 }
@@ -194,6 +196,7 @@ void Scheduler::searchBlock(const Partial& block, long index) {
         return;
     }
     pruning_.beginBlock(block);
+    pruning_.setHandOff(e.stepsPerDivisor / kTestCost);
     if (cheaperPruningOrder(static_cast<uint64_t>(index) + 1) * kTestCost >= e.steps) {
         ordered_->searchBlock(prefix, length);
         return;
@@ -206,7 +209,17 @@ void Scheduler::searchBlock(const Partial& block, long index) {
         ordered_->searchBlock(prefix, length);
         return;
     }
-    for (const Candidate& c : candidates_) ordered_->searchOne(c.divisor, c.quotient);
+    // A whole divisor stands for all of its candidates.
+    Int128 whole = -1;
+    for (const Candidate& c : candidates_) {
+        if (c.divisor == whole) continue;
+        if (c.wholeDivisor) {
+            whole = c.divisor;
+            ordered_->searchDivisor(c.divisor);
+        } else {
+            ordered_->searchOne(c.divisor, c.quotient);
+        }
+    }
 }
 
 void Scheduler::run() {

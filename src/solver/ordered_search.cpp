@@ -94,6 +94,7 @@ public:
         std::fill(source_, source_ + length, DigitSource::Forced);
         std::fill(forced_, forced_ + s_, int8_t{0});
         std::copy(prefix, prefix + length, forced_);
+        wholeDivisor_ = false;
     }
 
     void searchBlock(const int8_t* prefix, int length) override {
@@ -104,12 +105,24 @@ public:
 
     // The candidates come from the pruning search: the endings have nothing to add.
     void searchOne(Int128 divisor, Int128 quotient) override {
-        if (divisor < pow10(s_ - 1) || divisor >= pow10(s_) || quotient < 0 || quotient >= pow10(q_)) return;
-        decimalDigits(divisor, s_, forced_);
+        if (quotient < 0 || quotient >= pow10(q_) || !forceDivisor(divisor)) return;
         decimalDigits(quotient, q_, quotientDigit_);
-        for (int p = 0; p < s_; ++p) source_[p] = DigitSource::Forced;
         forcedQuotient_ = true;
         run();
+    }
+
+    void searchDivisor(Int128 divisor) override {
+        if (!forceDivisor(divisor)) return;
+        forcedQuotient_ = false;
+        wholeDivisor_ = true;
+        run();
+    }
+
+    bool forceDivisor(Int128 divisor) {
+        if (divisor < pow10(s_ - 1) || divisor >= pow10(s_)) return false;
+        decimalDigits(divisor, s_, forced_);
+        for (int p = 0; p < s_; ++p) source_[p] = DigitSource::Forced;
+        return true;
     }
 
     Probe probe(const int8_t* prefix, int length, uint64_t seed, uint64_t nodeCap) override {
@@ -159,7 +172,7 @@ private:
             quotientPhase(divisor);
             return;
         }
-        if (p == endingStart_ && endings_ != nullptr && !forcedQuotient_) {
+        if (p == endingStart_ && endings_ != nullptr && !forcedQuotient_ && !wholeDivisor_) {
             divisorEndings(divisor);
             return;
         }
@@ -375,6 +388,7 @@ private:
     DigitSource source_[kMaxDivisorDigits] = {};
     int8_t forced_[kMaxDivisorDigits] = {};
     bool forcedQuotient_ = false;
+    bool wholeDivisor_ = false;  // searchDivisor: every digit given, the endings skipped
     int8_t quotientDigit_[kMaxQuotientDigits] = {};
 
     // The right-end table's endings, and the quotient digits the current one allows

@@ -34,6 +34,10 @@ public:
     // them, walking its single path through the same steps.
     virtual void searchOne(Int128 divisor, Int128 quotient) = 0;
 
+    // Stores every solution with divisor D, in the reference order: D's
+    // whole quotient phase (the table's endings have nothing to add).
+    virtual void searchDivisor(Int128 divisor) = 0;
+
     // A probe for estimating a block's cost: one divisor beginning with
     // `prefix`, its other digits drawn at random (from `seed`) among those
     // the rules allow, and its whole quotient phase, storing nothing.

@@ -9,6 +9,7 @@ namespace varnokit::fast {
 
 bool referenceOrder(const Candidate& a, const Candidate& b) {
     if (a.divisor != b.divisor) return a.divisor < b.divisor;
+    if (a.wholeDivisor != b.wholeDivisor) return a.wholeDivisor;
     return a.reversed < b.reversed;
 }
 
@@ -187,6 +188,10 @@ void PruningSearch::explore(const Partial& partial, const Domains& domains) {
         gaveUp_ = true;
         return;
     }
+    if (handsOff(partial, domains)) {
+        record(partial);
+        return;
+    }
     const Step step = nextStep(partial, domains);
     if (step.leaf) {
         // The last choice may have been checked only in the rows it entered.
@@ -210,6 +215,7 @@ double PruningSearch::probePath(Partial partial, Domains domains, uint64_t& rand
     double estimate = 0;
     double weight = 1;
     for (;;) {
+        if (handsOff(partial, domains)) return estimate + weight * handOffTests_;
         const uint64_t before = tests_;
         const Step step = nextStep(partial, domains);
         estimate += weight * static_cast<double>(tests_ - before + (step.leaf ? 1 : 0));
@@ -273,11 +279,27 @@ void PruningSearch::startsFromTable(const Partial& block, const Domains& domains
     });
 }
 
+// With the divisor complete, the ordered search finds
+// the quotient from the right, each row matched as soon as it is known, in a
+// few steps; the tests here work on every open digit at every node.
+bool PruningSearch::handsOff(const Partial& partial, const Domains& domains) const {
+    if (handOffTests_ < 0 || partial.high + partial.low < puzzle_.s) return false;
+    int open = 0;
+    for (int k = 0; k < puzzle_.q; ++k) {
+        if (partial.quotient[k] < 0) open += digitCount(domains.quotient[k]);
+    }
+    return open > handOffTests_;
+}
+
+// A leaf, or a whole divisor when a quotient digit is still open.
 void PruningSearch::record(const Partial& partial) {
     Candidate c{0, 0, 0};
     for (int p = 0; p < puzzle_.s; ++p) c.divisor = c.divisor * 10 + partial.divisor[p];
-    for (int k = 0; k < puzzle_.q; ++k) c.quotient = c.quotient * 10 + partial.quotient[k];
-    for (int k = puzzle_.q - 1; k >= 0; --k) c.reversed = c.reversed * 10 + partial.quotient[k];
+    for (int k = 0; k < puzzle_.q; ++k) c.wholeDivisor = c.wholeDivisor || partial.quotient[k] < 0;
+    if (!c.wholeDivisor) {
+        for (int k = 0; k < puzzle_.q; ++k) c.quotient = c.quotient * 10 + partial.quotient[k];
+        for (int k = puzzle_.q - 1; k >= 0; --k) c.reversed = c.reversed * 10 + partial.quotient[k];
+    }
     out_->push_back(c);
     if (out_->size() >= maxCandidates_) gaveUp_ = true;
 }

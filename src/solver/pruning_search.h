@@ -25,10 +25,12 @@ struct Candidate {
     Int128 divisor;
     Int128 quotient;
     Int128 reversed;  // the quotient's digits in reverse order: the order key after the divisor
+    // Only the divisor is known: its quotients are left to the ordered search.
+    bool wholeDivisor = false;
 };
 
 // Divisor ascending, then the quotient read from its last digit (the last
-// digit varies slowest).
+// digit varies slowest); a whole divisor before its single quotients.
 bool referenceOrder(const Candidate& a, const Candidate& b);
 
 class PruningSearch {
@@ -47,6 +49,12 @@ public:
     enum class Order { DivisorFirst, QuotientFirst };
     void setOrder(Order order) { order_ = order; }
 
+    // Where the ordered search's quotient phase of one divisor is expected to
+    // cost `tests` (in tests): a node whose divisor is complete is handed to
+    // it as a whole-divisor candidate when narrowing its open quotient digits
+    // once would already cost more. Negative: never.
+    void setHandOff(double tests) { handOffTests_ = tests; }
+
     enum class Outcome {
         Complete,     // every candidate of the block is in `out`, in reference order
         OverBudget,   // gave up after the budget's nodes; `out` is empty
@@ -57,9 +65,10 @@ public:
     // with `block.high` leading digits; with the table, finds its starts.
     void beginBlock(const Partial& block);
 
-    // Contract: with Complete, `out` holds every assignment of the block
-    // that `consistent` accepts with all digits known, each once, sorted
-    // into the reference order.
+    // Contract: with Complete, `out` holds, sorted into the reference order,
+    // every assignment of the block that `consistent` accepts with all digits
+    // known, or else a whole-divisor candidate for its divisor (a divisor
+    // may come more than once).
     // Gives up after `budget` tests.
     Outcome searchBlock(uint64_t budget, std::size_t maxCandidates, std::vector<Candidate>& out);
 
@@ -102,6 +111,7 @@ private:
     bool test(const Partial& partial, int changedQuotient) const;
     DigitMask survivors(const Partial& partial, ChoiceKind kind, int k, DigitMask mask) const;
     void record(const Partial& partial);
+    bool handsOff(const Partial& partial, const Domains& domains) const;
 
     const Puzzle& puzzle_;
     std::function<void()> poll_;
@@ -111,6 +121,7 @@ private:
     std::size_t maxCandidates_ = 0;
     mutable uint64_t tests_ = 0;
     Order order_ = Order::DivisorFirst;
+    double handOffTests_ = -1;
     // The quotient position whose digits last all failed, or -1.
     mutable int lastFailure_ = -1;
     uint64_t budgetEnd_ = 0;  // tests_ at which the block gives up
