@@ -175,15 +175,22 @@ void Scheduler::buildTable(int blockLength, const std::vector<Block>& blocks, lo
     endingCount_ = table_.endings().size();
 }
 
-// Prices the block's pruning search in both orders and keeps the cheaper;
+// Prices the block's pruning search in each order and keeps the cheapest;
 // returns its estimated tests.
 double Scheduler::cheaperPruningOrder(uint64_t seed) {
-    pruning_.setOrder(PruningSearch::Order::QuotientFirst);
-    const double quotientFirst = pruning_.estimateTests(kPruningProbes, seed);
-    pruning_.setOrder(PruningSearch::Order::DivisorFirst);
-    const double divisorFirst = pruning_.estimateTests(kPruningProbes, seed);
-    if (quotientFirst < divisorFirst) pruning_.setOrder(PruningSearch::Order::QuotientFirst);
-    return std::min(quotientFirst, divisorFirst);
+    using Order = PruningSearch::Order;
+    double best = 0;
+    Order chosen = Order::DivisorFirst;
+    for (const Order order : {Order::DivisorFirst, Order::QuotientFirst, Order::LeftFirst}) {
+        pruning_.setOrder(order);
+        const double tests = pruning_.estimateTests(kPruningProbes, seed);
+        if (order == Order::DivisorFirst || tests < best) {
+            best = tests;
+            chosen = order;
+        }
+    }
+    pruning_.setOrder(chosen);
+    return best;
 }
 
 void Scheduler::searchBlock(const Partial& block, long index) {

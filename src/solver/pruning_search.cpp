@@ -136,7 +136,8 @@ PruningSearch::Step PruningSearch::nextStep(const Partial& partial, const Domain
     }
     // Otherwise the divisor grows first: each of its digits narrows every
     // quotient digit at once.
-    const bool quotientFirst = anyOpen && (bestCount <= 2 || order_ == Order::QuotientFirst);
+    const bool quotientOpen = anyOpen;
+    const bool quotientFirst = quotientOpen && (bestCount <= 2 || order_ == Order::QuotientFirst);
     if (divisorOpen && !quotientFirst) {
         anyOpen = true;
         next.high = survivors(partial, ChoiceKind::High, 0, domains.high);
@@ -147,7 +148,8 @@ PruningSearch::Step PruningSearch::nextStep(const Partial& partial, const Domain
         }
         int lowCount = 11;
         // A forced left digit is taken without looking at the right end.
-        if (highCount > 1 && partial.high + partial.low + 1 < s) {
+        const bool rightWaits = order_ == Order::LeftFirst && quotientOpen;
+        if (highCount > 1 && partial.high + partial.low + 1 < s && !rightWaits) {
             next.low = survivors(partial, ChoiceKind::Low, 0, domains.low);
             lowCount = digitCount(next.low);
             if (lowCount == 0) {

@@ -45,8 +45,11 @@ public:
     // Which choice goes first where no quotient digit has at most two
     // digits left: the divisor's next digit (each narrows every quotient
     // digit at once), or the quotient digits, all of them, before the
-    // divisor (their rows' right ends then check each divisor digit).
-    enum class Order { DivisorFirst, QuotientFirst };
+    // divisor (their rows' right ends then check each divisor digit); or
+    // the divisor's next digit from the left only, its right end waiting
+    // until every quotient digit is known (a digit there reaches only the
+    // rows whose multiplier is known).
+    enum class Order { DivisorFirst, QuotientFirst, LeftFirst };
     void setOrder(Order order) { order_ = order; }
 
     // Where the ordered search's quotient phase of one divisor is expected to
