@@ -216,16 +216,20 @@ void Scheduler::searchBlock(const Partial& block, long index) {
         ordered_->searchBlock(prefix, length);
         return;
     }
-    // A whole divisor stands for all of its candidates.
+    // A whole divisor stands for all of its candidates; a candidate found
+    // more than once (with different leading digits of an open remainder) is
+    // walked once.
     Int128 whole = -1;
+    const Candidate* previous = nullptr;
     for (const Candidate& c : candidates_) {
         if (c.divisor == whole) continue;
         if (c.wholeDivisor) {
             whole = c.divisor;
             ordered_->searchDivisor(c.divisor);
-        } else {
+        } else if (previous == nullptr || c.divisor != previous->divisor || c.quotient != previous->quotient) {
             ordered_->searchOne(c.divisor, c.quotient);
         }
+        previous = &c;
     }
 }
 

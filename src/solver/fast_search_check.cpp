@@ -11,6 +11,7 @@ Partial emptyPartial() {
     Partial partial;
     for (int8_t& d : partial.divisor) d = -1;
     for (int8_t& d : partial.quotient) d = -1;
+    for (int8_t& d : partial.remainder) d = -1;
     return partial;
 }
 
@@ -291,12 +292,25 @@ bool prepareTest(const Puzzle& puzzle, const Partial& partial, int skippedQuotie
     }
     if (partial.high == 0 && dMin < pow10(s - 1)) dMin = pow10(s - 1);
     // Every remainder is below the divisor.
-    const Int128 rMin = puzzle.openRemainder ? puzzle.remainderMin : puzzle.remainder;
-    const Int128 rMax = puzzle.openRemainder ? std::min(puzzle.remainderMax, dMax - 1) : puzzle.remainder;
-    if (dMax <= rMin || rMin > rMax) return false;
+    Int128 rMin = puzzle.openRemainder ? puzzle.remainderMin : puzzle.remainder;
+    Int128 rMax = puzzle.openRemainder ? std::min(puzzle.remainderMax, dMax - 1) : puzzle.remainder;
     // A known remainder's digits are all known (38 covers every number).
-    const int rLowDigits = puzzle.openRemainder ? puzzle.remainderLowDigits : 38;
-    const Int128 rLow = puzzle.openRemainder ? puzzle.remainderLow : puzzle.remainder;
+    int rLowDigits = puzzle.openRemainder ? puzzle.remainderLowDigits : 38;
+    Int128 rLow = puzzle.openRemainder ? puzzle.remainderLow : puzzle.remainder;
+    if (partial.remainderHigh > 0) {
+        // An open remainder's known leading digits narrow it; all of them make it known.
+        const int length = puzzle.remainderRow.length;
+        Int128 prefix = 0;
+        for (int j = 0; j < partial.remainderHigh; ++j) prefix = prefix * 10 + partial.remainder[j];
+        const Int128 unit = pow10(length - partial.remainderHigh);
+        rMin = std::max(rMin, prefix * unit);
+        rMax = std::min(rMax, prefix * unit + unit - 1);
+        if (partial.remainderHigh == length) {
+            rLowDigits = 38;
+            rLow = prefix;
+        }
+    }
+    if (dMax <= rMin || rMin > rMax) return false;
     const int t = partial.low;
     for (int p = s - t; p < s; ++p) dLow = dLow * 10 + partial.divisor[p];
     const Int128 lowModulus = pow10(t);

@@ -13,12 +13,15 @@
 namespace varnokit::fast {
 
 // A partial assignment. The divisor's known digits are its first `high` and
-// its last `low` positions (high + low <= s).
+// its last `low` positions (high + low <= s); with a remainder of hidden
+// cells, its first `remainderHigh` digits may be known too.
 struct Partial {
     int8_t divisor[kMaxDivisorDigits];    // digit, or -1 while unknown
     int8_t quotient[kMaxQuotientDigits];  // digit, or -1 while unknown
+    int8_t remainder[kMaxDivisorDigits];  // digit, or -1 while unknown
     int high = 0;
     int low = 0;
+    int remainderHigh = 0;
 };
 
 // An empty assignment for `puzzle`.

@@ -120,6 +120,12 @@ void buildPuzzle(const PuzzleState& state, Puzzle& puzzle) {
             ++puzzle.remainderLowDigits;
         }
         puzzle.remainder = 0;
+        if (row.length >= 2 && row.length <= puzzle.s) {
+            for (int j = 0; j < row.length; ++j) {
+                puzzle.remainderAllowed[j] = cellMask(puzzle.remainderRow.cell[j], row, j, puzzle);
+            }
+            puzzle.remainderAllowed[0] = static_cast<DigitMask>(puzzle.remainderAllowed[0] & ~1u);
+        }
     }
     if (puzzle.condition >= 0) {
         // Every '*' must avoid the condition digit: no cell is free.

@@ -53,6 +53,9 @@ struct Puzzle {
     RowPattern difference[kMaxQuotientDigits];  // R_k (k >= 1)
     RowPattern dividend;
     RowPattern remainderRow;  // only when openRemainder
+    // By cell, when openRemainder and it has 2 to s cells (no leading 0): the
+    // pruning search may then take its leading digits.
+    DigitMask remainderAllowed[kMaxDivisorDigits] = {};
 
     LetterBindings start{};  // bindings made before the search
 };

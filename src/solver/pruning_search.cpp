@@ -34,6 +34,7 @@ void PruningSearch::assign(Partial& partial, ChoiceKind kind, int k, int digit, 
         case ChoiceKind::High: partial.divisor[partial.high++] = static_cast<int8_t>(digit); break;
         case ChoiceKind::Low: partial.divisor[s - 1 - partial.low++] = static_cast<int8_t>(digit); break;
         case ChoiceKind::Quotient: partial.quotient[k] = static_cast<int8_t>(digit); break;
+        case ChoiceKind::Remainder: partial.remainder[partial.remainderHigh++] = static_cast<int8_t>(digit); break;
     }
 }
 
@@ -61,9 +62,16 @@ DigitMask PruningSearch::survivors(const Partial& partial, ChoiceKind kind, int 
     return alive;
 }
 
+// An open remainder has leading digits to take: like the divisor's, they
+// bound the rows they enter (the difference rows and the dividend).
+bool PruningSearch::remainderOpen(const Partial& partial) const {
+    return puzzle_.remainderAllowed[0] != 0 && partial.remainderHigh < puzzle_.remainderRow.length;
+}
+
 void PruningSearch::beginBlock(const Partial& block) {
     Start root{block, {}};
     for (int k = 0; k < puzzle_.q; ++k) root.domains.quotient[k] = puzzle_.quotientAllowed[k];
+    root.domains.remainder = puzzle_.remainderAllowed[block.remainderHigh];
     freshDivisorDomains(block, root.domains);
     starts_.clear();
     if (table_ != nullptr) {
@@ -157,6 +165,23 @@ PruningSearch::Step PruningSearch::nextStep(const Partial& partial, const Domain
                 return step;
             }
         }
+        // An open remainder's next digit goes first when it has at most two
+        // digits left, fewer than either end of the divisor: it does not
+        // reach the partial products, so more would multiply the nodes below
+        // it without refuting them.
+        if (highCount > 1 && remainderOpen(partial)) {
+            next.remainder = survivors(partial, ChoiceKind::Remainder, 0, domains.remainder);
+            const int remainderCount = digitCount(next.remainder);
+            if (remainderCount == 0) {
+                step.digits = 0;
+                return step;
+            }
+            if (remainderCount <= 2 && remainderCount < std::min(highCount, lowCount)) {
+                step.kind = ChoiceKind::Remainder;
+                step.digits = next.remainder;
+                return step;
+            }
+        }
         // On a tie between the two ends, grow the left one: its bounds reach
         // into every row at once.
         const bool preferLow = lowCount < highCount;
@@ -173,6 +198,10 @@ void PruningSearch::child(const Partial& partial, const Step& step, int digit, P
     out = partial;
     assign(out, step.kind, step.k, digit, s);
     domains = step.next;
+    if (step.kind == ChoiceKind::Remainder) {
+        if (remainderOpen(out)) domains.remainder = puzzle_.remainderAllowed[out.remainderHigh];
+        return;
+    }
     if (out.high + out.low < s && step.kind != ChoiceKind::Quotient) {
         // The end that moved starts afresh at its new position; when one
         // open position is left, both ends name it.

@@ -70,8 +70,8 @@ public:
 
     // Contract: with Complete, `out` holds, sorted into the reference order,
     // every assignment of the block that `consistent` accepts with all digits
-    // known, or else a whole-divisor candidate for its divisor (a divisor
-    // may come more than once).
+    // known, or else a whole-divisor candidate for its divisor (a divisor or
+    // a candidate may come more than once).
     // Gives up after `budget` tests.
     Outcome searchBlock(uint64_t budget, std::size_t maxCandidates, std::vector<Candidate>& out);
 
@@ -88,10 +88,11 @@ private:
     // stricter as digits become known).
     struct Domains {
         DigitMask quotient[kMaxQuotientDigits];
-        DigitMask high;  // divisor position `high`, the next from the left
-        DigitMask low;   // divisor position s-1-low, the next from the right
+        DigitMask high;       // divisor position `high`, the next from the left
+        DigitMask low;        // divisor position s-1-low, the next from the right
+        DigitMask remainder;  // an open remainder's next digit from the left
     };
-    enum class ChoiceKind { High, Low, Quotient };
+    enum class ChoiceKind { High, Low, Quotient, Remainder };
     struct Step {
         bool leaf = false;
         ChoiceKind kind = ChoiceKind::High;
@@ -105,6 +106,7 @@ private:
     };
 
     static void assign(Partial& partial, ChoiceKind kind, int k, int digit, int s);
+    bool remainderOpen(const Partial& partial) const;
     Step nextStep(const Partial& partial, const Domains& domains) const;
     void child(const Partial& partial, const Step& step, int digit, Partial& out, Domains& domains) const;
     void explore(const Partial& partial, const Domains& domains);

@@ -163,6 +163,8 @@ void toState(const HiddenDivision& division, PuzzleState& state) {
     setRow(work.rows[kQuotientRow], division.quotientText);
     setRow(work.rows[kDividendRow], division.dividendText);
     setRow(work.rows[kRemainderRow], division.remainderText);
+    // A remainder of one cell may be 0.
+    if (division.remainderText.size() == 1) work.rows[kRemainderRow].ranges[0].lo = 0;
     work.rows[kRemainderRow].value = division.remainder;
     for (std::size_t i = 0; i < division.interior.size(); ++i) {
         setRow(work.rows[kFirstInteriorRow + static_cast<int>(i)], division.interior[i]);
