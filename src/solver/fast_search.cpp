@@ -92,6 +92,8 @@ private:
     fast::RightEndTable table_;
     int endingStart_ = kMaxDivisorDigits + 1;  // where the table's endings begin, if used
     std::size_t endingCount_ = 0;
+    static constexpr int kOrderCount = 3;
+    double orderTests_[kOrderCount] = {};  // each order's estimates, summed over the blocks priced
 };
 
 // Probes draw divisors of the block and run their whole quotient phase. The
@@ -175,22 +177,23 @@ void Scheduler::buildTable(int blockLength, const std::vector<Block>& blocks, lo
     endingCount_ = table_.endings().size();
 }
 
-// Prices the block's pruning search in each order and keeps the cheapest;
-// returns its estimated tests.
+// Prices the block's pruning search in each order and keeps the order whose
+// estimates, summed over the blocks priced so far, are the least: random
+// paths vary widely from block to block, and the sum of unbiased estimates
+// varies less. Returns the block's estimated tests in that order.
 double Scheduler::cheaperPruningOrder(uint64_t seed) {
     using Order = PruningSearch::Order;
-    double best = 0;
-    Order chosen = Order::DivisorFirst;
-    for (const Order order : {Order::DivisorFirst, Order::QuotientFirst, Order::LeftFirst}) {
-        pruning_.setOrder(order);
-        const double tests = pruning_.estimateTests(kPruningProbes, seed);
-        if (order == Order::DivisorFirst || tests < best) {
-            best = tests;
-            chosen = order;
-        }
+    constexpr Order kOrders[kOrderCount] = {Order::DivisorFirst, Order::QuotientFirst, Order::LeftFirst};
+    double tests[kOrderCount];
+    int chosen = 0;
+    for (int i = 0; i < kOrderCount; ++i) {
+        pruning_.setOrder(kOrders[i]);
+        tests[i] = pruning_.estimateTests(kPruningProbes, seed);
+        orderTests_[i] += tests[i];
+        if (orderTests_[i] < orderTests_[chosen]) chosen = i;
     }
-    pruning_.setOrder(chosen);
-    return best;
+    pruning_.setOrder(kOrders[chosen]);
+    return tests[chosen];
 }
 
 void Scheduler::searchBlock(const Partial& block, long index) {
