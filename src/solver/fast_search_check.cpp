@@ -12,6 +12,7 @@ Partial emptyPartial() {
     for (int8_t& d : partial.divisor) d = -1;
     for (int8_t& d : partial.quotient) d = -1;
     for (int8_t& d : partial.remainder) d = -1;
+    for (int8_t& d : partial.letter) d = -1;
     return partial;
 }
 
@@ -280,6 +281,17 @@ bool prepareTest(const Puzzle& puzzle, const Partial& partial, int skippedQuotie
     for (int i = 0; i < kMaskLetters; ++i) {
         letters.letter[i] = static_cast<int8_t>(puzzle.start.letter[i]);
         if (puzzle.start.letter[i] >= 0) letters.taken = static_cast<uint16_t>(letters.taken | (1u << puzzle.start.letter[i]));
+    }
+    for (int i = 0; i < kMaskLetters; ++i) {
+        const int d = partial.letter[i];
+        if (d < 0) continue;
+        if (letters.letter[i] >= 0) {
+            if (letters.letter[i] != d) return false;
+            continue;
+        }
+        if (letters.taken & (1u << d)) return false;
+        letters.letter[i] = static_cast<int8_t>(d);
+        letters.taken = static_cast<uint16_t>(letters.taken | (1u << d));
     }
 
     // The divisor: its bounds, its known low part, and its own cells.

@@ -19,6 +19,7 @@ struct Partial {
     int8_t divisor[kMaxDivisorDigits];    // digit, or -1 while unknown
     int8_t quotient[kMaxQuotientDigits];  // digit, or -1 while unknown
     int8_t remainder[kMaxDivisorDigits];  // digit, or -1 while unknown
+    int8_t letter[kMaskLetters];          // a mask letter's digit taken as a choice, or -1
     int high = 0;
     int low = 0;
     int remainderHigh = 0;

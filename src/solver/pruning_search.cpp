@@ -27,7 +27,20 @@ uint64_t nextRandom(uint64_t& random) {
 }  // namespace
 
 PruningSearch::PruningSearch(const Puzzle& puzzle, std::function<void()> poll)
-    : puzzle_(puzzle), poll_(std::move(poll)) {}
+    : puzzle_(puzzle), poll_(std::move(poll)) {
+    auto note = [this](int8_t cell) {
+        if (cell >= kFirstLetter && puzzle_.start.letter[cell - kFirstLetter] < 0) openLetters_ |= static_cast<uint16_t>(1u << (cell - kFirstLetter));
+    };
+    auto noteRow = [&](const RowPattern& row) { for (int j = 0; j < row.length; ++j) note(row.cell[j]); };
+    for (int p = 0; p < puzzle_.s; ++p) note(puzzle_.divisorCell[p]);
+    for (int k = 0; k < puzzle_.q; ++k) {
+        note(puzzle_.quotientCell[k]);
+        noteRow(puzzle_.product[k]);
+        noteRow(puzzle_.difference[k]);
+    }
+    noteRow(puzzle_.dividend);
+    if (puzzle_.openRemainder) noteRow(puzzle_.remainderRow);
+}
 
 void PruningSearch::assign(Partial& partial, ChoiceKind kind, int k, int digit, int s) {
     switch (kind) {
@@ -35,6 +48,7 @@ void PruningSearch::assign(Partial& partial, ChoiceKind kind, int k, int digit, 
         case ChoiceKind::Low: partial.divisor[s - 1 - partial.low++] = static_cast<int8_t>(digit); break;
         case ChoiceKind::Quotient: partial.quotient[k] = static_cast<int8_t>(digit); break;
         case ChoiceKind::Remainder: partial.remainder[partial.remainderHigh++] = static_cast<int8_t>(digit); break;
+        case ChoiceKind::Letter: partial.letter[k] = static_cast<int8_t>(digit); break;
     }
 }
 
@@ -72,6 +86,7 @@ void PruningSearch::beginBlock(const Partial& block) {
     Start root{block, {}};
     for (int k = 0; k < puzzle_.q; ++k) root.domains.quotient[k] = puzzle_.quotientAllowed[k];
     root.domains.remainder = puzzle_.remainderAllowed[block.remainderHigh];
+    for (DigitMask& m : root.domains.letter) m = kAllDigits;
     freshDivisorDomains(block, root.domains);
     starts_.clear();
     if (table_ != nullptr) {
@@ -99,6 +114,42 @@ PruningSearch::Outcome PruningSearch::searchBlock(uint64_t budget, std::size_t m
     }
     std::sort(out.begin(), out.end(), referenceOrder);
     return Outcome::Complete;
+}
+
+// The side choices at `partial`: the open mask letters and the open
+// remainder's next digit. Narrows them in `step.next`; sets `step` to the
+// one with the fewest digits left when it has at most two and fewer than
+// `divisorCount`, or to a dead end when one has none. Returns whether `step`
+// is set.
+bool PruningSearch::sideChoice(const Partial& partial, const Domains& domains, int divisorCount, Step& step) const {
+    Domains& next = step.next;
+    int bestCount = std::min(divisorCount, 3);
+    bool chosen = false;
+    auto consider = [&](ChoiceKind kind, int k, DigitMask& narrowed) {
+        const int count = digitCount(narrowed);
+        if (count == 0) {
+            step.digits = 0;
+            return true;
+        }
+        if (count < bestCount) {
+            bestCount = count;
+            step.kind = kind;
+            step.k = k;
+            step.digits = narrowed;
+            chosen = true;
+        }
+        return false;
+    };
+    for (int i = 0; i < kMaskLetters; ++i) {
+        if (!(openLetters_ & (1u << i)) || partial.letter[i] >= 0) continue;
+        next.letter[i] = survivors(partial, ChoiceKind::Letter, i, domains.letter[i]);
+        if (consider(ChoiceKind::Letter, i, next.letter[i])) return true;
+    }
+    if (remainderOpen(partial)) {
+        next.remainder = survivors(partial, ChoiceKind::Remainder, 0, domains.remainder);
+        if (consider(ChoiceKind::Remainder, 0, next.remainder)) return true;
+    }
+    return chosen;
 }
 
 // The next step at `partial`: the open choice with the fewest digits left
@@ -165,23 +216,10 @@ PruningSearch::Step PruningSearch::nextStep(const Partial& partial, const Domain
                 return step;
             }
         }
-        // An open remainder's next digit goes first when it has at most two
-        // digits left, fewer than either end of the divisor: it does not
-        // reach the partial products, so more would multiply the nodes below
-        // it without refuting them.
-        if (highCount > 1 && remainderOpen(partial)) {
-            next.remainder = survivors(partial, ChoiceKind::Remainder, 0, domains.remainder);
-            const int remainderCount = digitCount(next.remainder);
-            if (remainderCount == 0) {
-                step.digits = 0;
-                return step;
-            }
-            if (remainderCount <= 2 && remainderCount < std::min(highCount, lowCount)) {
-                step.kind = ChoiceKind::Remainder;
-                step.digits = next.remainder;
-                return step;
-            }
-        }
+        // A mask letter's digit or an open remainder's next digit goes first
+        // when it has at most two digits left, fewer than either end of the
+        // divisor (more would multiply the nodes below without refuting them).
+        if (highCount > 1 && sideChoice(partial, domains, std::min(highCount, lowCount), step)) return step;
         // On a tie between the two ends, grow the left one: its bounds reach
         // into every row at once.
         const bool preferLow = lowCount < highCount;
@@ -198,6 +236,7 @@ void PruningSearch::child(const Partial& partial, const Step& step, int digit, P
     out = partial;
     assign(out, step.kind, step.k, digit, s);
     domains = step.next;
+    if (step.kind == ChoiceKind::Letter) return;
     if (step.kind == ChoiceKind::Remainder) {
         if (remainderOpen(out)) domains.remainder = puzzle_.remainderAllowed[out.remainderHigh];
         return;

@@ -91,8 +91,9 @@ private:
         DigitMask high;       // divisor position `high`, the next from the left
         DigitMask low;        // divisor position s-1-low, the next from the right
         DigitMask remainder;  // an open remainder's next digit from the left
+        DigitMask letter[kMaskLetters];
     };
-    enum class ChoiceKind { High, Low, Quotient, Remainder };
+    enum class ChoiceKind { High, Low, Quotient, Remainder, Letter };
     struct Step {
         bool leaf = false;
         ChoiceKind kind = ChoiceKind::High;
@@ -107,6 +108,7 @@ private:
 
     static void assign(Partial& partial, ChoiceKind kind, int k, int digit, int s);
     bool remainderOpen(const Partial& partial) const;
+    bool sideChoice(const Partial& partial, const Domains& domains, int divisorCount, Step& step) const;
     Step nextStep(const Partial& partial, const Domains& domains) const;
     void child(const Partial& partial, const Step& step, int digit, Partial& out, Domains& domains) const;
     void explore(const Partial& partial, const Domains& domains);
@@ -127,6 +129,7 @@ private:
     mutable uint64_t tests_ = 0;
     Order order_ = Order::DivisorFirst;
     double handOffTests_ = -1;
+    uint16_t openLetters_ = 0;  // letters some cell holds and no digit is bound to before the search
     // The quotient position whose digits last all failed, or -1.
     mutable int lastFailure_ = -1;
     uint64_t budgetEnd_ = 0;  // tests_ at which the block gives up

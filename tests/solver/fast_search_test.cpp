@@ -264,6 +264,16 @@ TEST(FastSearchCheck, NeverRefutesTheTrueDivision) {
             for (int k = 0; k < q; ++k) {
                 if (trial % 4 == 0 || std::uniform_int_distribution<int>(0, 1)(rng)) partial.quotient[k] = quotientDigits[k];
             }
+            // Mask letters' digits, as the pruning search may take them.
+            if (trial % 2 == 1) {
+                for (const auto& [text, value] : {std::pair{division.divisorText, division.divisor},
+                                                  std::pair{division.quotientText, division.quotient}}) {
+                    const std::string digits = toDecimal(value);
+                    for (std::size_t j = 0; j < text.size(); ++j) {
+                        if (text[j] >= 'A' && text[j] <= 'J') partial.letter[text[j] - 'A'] = static_cast<int8_t>(digits[j] - '0');
+                    }
+                }
+            }
             // An open remainder's leading digits, as the pruning search may take them.
             if (h.puzzle.remainderAllowed[0] != 0) {
                 const int length = h.puzzle.remainderRow.length;
