@@ -127,6 +127,22 @@ void buildPuzzle(const PuzzleState& state, Puzzle& puzzle) {
             puzzle.remainderAllowed[0] = static_cast<DigitMask>(puzzle.remainderAllowed[0] & ~1u);
         }
     }
+    auto noteLetter = [&puzzle](int8_t cell) {
+        if (cell >= kFirstLetter && puzzle.start.letter[cell - kFirstLetter] < 0) {
+            puzzle.freeLetters = static_cast<uint16_t>(puzzle.freeLetters | (1u << (cell - kFirstLetter)));
+        }
+    };
+    auto noteLetters = [&](const RowPattern& row) {
+        for (int j = 0; j < row.length; ++j) noteLetter(row.cell[j]);
+    };
+    for (int p = 0; p < puzzle.s; ++p) noteLetter(puzzle.divisorCell[p]);
+    for (int k = 0; k < puzzle.q; ++k) {
+        noteLetter(puzzle.quotientCell[k]);
+        noteLetters(puzzle.product[k]);
+        noteLetters(puzzle.difference[k]);
+    }
+    noteLetters(puzzle.dividend);
+    if (puzzle.openRemainder) noteLetters(puzzle.remainderRow);
     if (puzzle.condition >= 0) {
         // Every '*' must avoid the condition digit: no cell is free.
         auto noneFree = [](RowPattern& row) {

@@ -58,6 +58,7 @@ struct Puzzle {
     DigitMask remainderAllowed[kMaxDivisorDigits] = {};
 
     LetterBindings start{};  // bindings made before the search
+    uint16_t freeLetters = 0;  // bit i: some cell holds letter i, bound to no digit before the search
 };
 
 // Cell code of one pattern character.

@@ -27,20 +27,7 @@ uint64_t nextRandom(uint64_t& random) {
 }  // namespace
 
 PruningSearch::PruningSearch(const Puzzle& puzzle, std::function<void()> poll)
-    : puzzle_(puzzle), poll_(std::move(poll)) {
-    auto note = [this](int8_t cell) {
-        if (cell >= kFirstLetter && puzzle_.start.letter[cell - kFirstLetter] < 0) openLetters_ |= static_cast<uint16_t>(1u << (cell - kFirstLetter));
-    };
-    auto noteRow = [&](const RowPattern& row) { for (int j = 0; j < row.length; ++j) note(row.cell[j]); };
-    for (int p = 0; p < puzzle_.s; ++p) note(puzzle_.divisorCell[p]);
-    for (int k = 0; k < puzzle_.q; ++k) {
-        note(puzzle_.quotientCell[k]);
-        noteRow(puzzle_.product[k]);
-        noteRow(puzzle_.difference[k]);
-    }
-    noteRow(puzzle_.dividend);
-    if (puzzle_.openRemainder) noteRow(puzzle_.remainderRow);
-}
+    : puzzle_(puzzle), poll_(std::move(poll)) {}
 
 void PruningSearch::assign(Partial& partial, ChoiceKind kind, int k, int digit, int s) {
     switch (kind) {
@@ -141,7 +128,7 @@ bool PruningSearch::sideChoice(const Partial& partial, const Domains& domains, i
         return false;
     };
     for (int i = 0; i < kMaskLetters; ++i) {
-        if (!(openLetters_ & (1u << i)) || partial.letter[i] >= 0) continue;
+        if (!(puzzle_.freeLetters & (1u << i)) || partial.letter[i] >= 0) continue;
         next.letter[i] = survivors(partial, ChoiceKind::Letter, i, domains.letter[i]);
         if (consider(ChoiceKind::Letter, i, next.letter[i])) return true;
     }
@@ -349,9 +336,9 @@ void PruningSearch::startsFromTable(const Partial& block, const Domains& domains
     });
 }
 
-// With the divisor complete, the ordered search finds
-// the quotient from the right, each row matched as soon as it is known, in a
-// few steps; the tests here work on every open digit at every node.
+// With the divisor complete, the ordered search finds the quotient from the
+// right, each row matched as soon as it is known, in a few steps; the tests
+// here work on every open digit at every node.
 bool PruningSearch::handsOff(const Partial& partial, const Domains& domains) const {
     if (handOffTests_ < 0 || partial.high + partial.low < puzzle_.s) return false;
     int open = 0;

@@ -1,7 +1,8 @@
 // The pruning search of one block of divisors (those beginning with given
 // leading digits). It takes the choices in whatever order prunes best — at
 // every step the open choice with the fewest digits left: a quotient digit,
-// or the divisor's next digit from the left or from the right — and checks
+// the divisor's next digit from the left or from the right, a mask letter's
+// digit or an open remainder's next digit — and checks
 // every partial assignment with the two-ended row test (fast_search_check.h),
 // so it finds the block's candidates in no particular order; they are then
 // sorted into the reference order.
@@ -129,7 +130,6 @@ private:
     mutable uint64_t tests_ = 0;
     Order order_ = Order::DivisorFirst;
     double handOffTests_ = -1;
-    uint16_t openLetters_ = 0;  // letters some cell holds and no digit is bound to before the search
     // The quotient position whose digits last all failed, or -1.
     mutable int lastFailure_ = -1;
     uint64_t budgetEnd_ = 0;  // tests_ at which the block gives up
