@@ -93,7 +93,15 @@ private:
     int endingStart_ = kMaxDivisorDigits + 1;  // where the table's endings begin, if used
     std::size_t endingCount_ = 0;
     static constexpr int kOrderCount = 3;
-    double orderTests_[kOrderCount] = {};  // each order's estimates, summed over the blocks priced
+    struct OrderRecord {
+        double estimates = 0;  // its estimates, summed over the blocks priced
+        double estimated = 0;  // its estimates of the blocks it searched
+        double spent = 0;      // the tests those searches made
+        double correction() const { return (spent + 1) / (estimated + 1); }  // 1 until it has searched
+    };
+    OrderRecord orders_[kOrderCount];
+    int chosenOrder_ = 0;
+    double chosenEstimate_ = 0;
 };
 
 // Probes draw divisors of the block and run their whole quotient phase. The
@@ -178,22 +186,30 @@ void Scheduler::buildTable(int blockLength, const std::vector<Block>& blocks, lo
 }
 
 // Prices the block's pruning search in each order and keeps the order whose
-// estimates, summed over the blocks priced so far, are the least: random
-// paths vary widely from block to block, and the sum of unbiased estimates
-// varies less. Returns the block's estimated tests in that order.
+// estimates, summed over the blocks priced so far and corrected by what its
+// searches have cost against their estimates, are the least: random paths
+// vary widely from block to block (their sum much less), and each order's
+// paths miss its costly branches by a factor of its own, which the blocks
+// it searched measure. Returns the block's corrected estimate in that order.
 double Scheduler::cheaperPruningOrder(uint64_t seed) {
     using Order = PruningSearch::Order;
     constexpr Order kOrders[kOrderCount] = {Order::DivisorFirst, Order::QuotientFirst, Order::LeftFirst};
     double tests[kOrderCount];
-    int chosen = 0;
     for (int i = 0; i < kOrderCount; ++i) {
         pruning_.setOrder(kOrders[i]);
         tests[i] = pruning_.estimateTests(kPruningProbes, seed);
-        orderTests_[i] += tests[i];
-        if (orderTests_[i] < orderTests_[chosen]) chosen = i;
+        orders_[i].estimates += tests[i];
+    }
+    int chosen = 0;
+    for (int i = 1; i < kOrderCount; ++i) {
+        if (orders_[i].estimates * orders_[i].correction() < orders_[chosen].estimates * orders_[chosen].correction()) {
+            chosen = i;
+        }
     }
     pruning_.setOrder(kOrders[chosen]);
-    return tests[chosen];
+    chosenOrder_ = chosen;
+    chosenEstimate_ = tests[chosen];
+    return tests[chosen] * orders_[chosen].correction();
 }
 
 void Scheduler::searchBlock(const Partial& block, long index) {
@@ -214,7 +230,10 @@ void Scheduler::searchBlock(const Partial& block, long index) {
     // The pruning search may spend what the ordered search is expected to;
     // past that, the estimate was wrong and the ordered search takes over.
     const auto budget = static_cast<uint64_t>(e.steps / kTestCost) + 1;
+    const uint64_t testsBefore = pruning_.tests();
     const PruningSearch::Outcome outcome = pruning_.searchBlock(budget, kMaxCandidates, candidates_);
+    orders_[chosenOrder_].estimated += chosenEstimate_;
+    orders_[chosenOrder_].spent += static_cast<double>(pruning_.tests() - testsBefore);
     if (outcome != PruningSearch::Outcome::Complete) {
         ordered_->searchBlock(prefix, length);
         return;
