@@ -377,6 +377,75 @@ TEST(FastSearchCheck, KeepsLettersConsistentAcrossRows) {
     EXPECT_FALSE(fast::rowFits(puzzle, row, 330, 339, 0, 0, fresh));  // two letters, one digit
 }
 
+// The choices the pruning search takes beside the digits of the divisor and
+// the quotient — a letter's digit, an open remainder's leading digits — are
+// held to the cells: on the true division, a letter given another digit, two
+// letters given one digit, or a remainder digit its cell does not hold is
+// refuted. And the letters offered as choices are those some cell holds.
+TEST(FastSearchCheck, HoldsLetterAndRemainderChoicesToTheCells) {
+    std::mt19937_64 rng(4711);
+    HidingOptions options;
+    options.maxDivisorDigits = 9;
+    options.maxQuotientDigits = 6;
+    options.lettered = 0.5;
+    options.hiddenRemainder = 0.5;
+    int wrongLetters = 0, sharedDigits = 0, wrongRemainders = 0;
+    for (int round = 0; round < 200; ++round) {
+        const HiddenDivision division = generateDivision(rng, options);
+        Harness h(division);
+        const int s = h.puzzle.s, q = h.puzzle.q;
+        fast::Partial truth = fast::emptyPartial();
+        decimalDigits(division.divisor, s, truth.divisor);
+        decimalDigits(division.quotient, q, truth.quotient);
+        truth.high = s;
+
+        uint16_t lettersSeen = 0;
+        std::string texts = division.divisorText + division.quotientText + division.dividendText;
+        for (const std::string& row : division.interior) texts += row;
+        if (h.puzzle.openRemainder) texts += division.remainderText;
+        for (char c : texts) {
+            if (c >= 'A' && c <= 'J') lettersSeen = static_cast<uint16_t>(lettersSeen | (1u << (c - 'A')));
+        }
+        EXPECT_EQ(h.puzzle.freeLetters, lettersSeen) << testing::describe(division);
+
+        // Letters of the divisor, with the digits they stand for.
+        int letterDigit[kMaskLetters] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+        for (int p = 0; p < s; ++p) {
+            const char c = division.divisorText[static_cast<std::size_t>(p)];
+            if (c >= 'A' && c <= 'J') letterDigit[c - 'A'] = truth.divisor[p];
+        }
+        int first = -1;
+        for (int i = 0; i < kMaskLetters; ++i) {
+            if (letterDigit[i] < 0) continue;
+            fast::Partial wrong = truth;
+            wrong.letter[i] = static_cast<int8_t>((letterDigit[i] + 1) % 10);
+            EXPECT_FALSE(fast::consistent(h.puzzle, wrong)) << testing::describe(division);
+            ++wrongLetters;
+            if (first < 0) {
+                first = i;
+                continue;
+            }
+            fast::Partial shared = truth;
+            shared.letter[first] = shared.letter[i] = static_cast<int8_t>(letterDigit[first]);
+            EXPECT_FALSE(fast::consistent(h.puzzle, shared)) << testing::describe(division);
+            ++sharedDigits;
+        }
+
+        // An open remainder whose first cell is a digit: any other first digit is refuted.
+        const char lead = division.remainderText.empty() ? '*' : division.remainderText[0];
+        if (h.puzzle.remainderAllowed[0] != 0 && lead >= '1' && lead <= '9') {
+            fast::Partial wrong = truth;
+            wrong.remainderHigh = 1;
+            wrong.remainder[0] = static_cast<int8_t>(lead == '9' ? 1 : lead - '0' + 1);
+            EXPECT_FALSE(fast::consistent(h.puzzle, wrong)) << testing::describe(division);
+            ++wrongRemainders;
+        }
+    }
+    EXPECT_GT(wrongLetters, 50);
+    EXPECT_GT(sharedDigits, 20);
+    EXPECT_GT(wrongRemainders, 5);
+}
+
 // A divisor cell that no digit can fill (propagation leaves its first digit
 // only 1, which the condition forbids): no block at all, and no solution.
 TEST(FastEngine, DivisorCellThatNoDigitFills) {
