@@ -98,6 +98,7 @@ private:
         double estimated = 0;  // its estimates of the blocks it searched
         double spent = 0;      // the tests those searches made
         double correction() const { return (spent + 1) / (estimated + 1); }  // 1 until it has searched
+        double corrected() const { return estimates * correction(); }
     };
     OrderRecord orders_[kOrderCount];
     int chosenOrder_ = 0;
@@ -202,9 +203,7 @@ double Scheduler::cheaperPruningOrder(uint64_t seed) {
     }
     int chosen = 0;
     for (int i = 1; i < kOrderCount; ++i) {
-        if (orders_[i].estimates * orders_[i].correction() < orders_[chosen].estimates * orders_[chosen].correction()) {
-            chosen = i;
-        }
+        if (orders_[i].corrected() < orders_[chosen].corrected()) chosen = i;
     }
     pruning_.setOrder(kOrders[chosen]);
     chosenOrder_ = chosen;

@@ -94,7 +94,7 @@ public:
         std::fill(source_, source_ + length, DigitSource::Forced);
         std::fill(forced_, forced_ + s_, int8_t{0});
         std::copy(prefix, prefix + length, forced_);
-        wholeDivisor_ = false;
+        divisorGiven_ = false;
     }
 
     void searchBlock(const int8_t* prefix, int length) override {
@@ -114,7 +114,6 @@ public:
     void searchDivisor(Int128 divisor) override {
         if (!forceDivisor(divisor)) return;
         forcedQuotient_ = false;
-        wholeDivisor_ = true;
         run();
     }
 
@@ -122,6 +121,7 @@ public:
         if (divisor < pow10(s_ - 1) || divisor >= pow10(s_)) return false;
         decimalDigits(divisor, s_, forced_);
         for (int p = 0; p < s_; ++p) source_[p] = DigitSource::Forced;
+        divisorGiven_ = true;
         return true;
     }
 
@@ -172,7 +172,7 @@ private:
             quotientPhase(divisor);
             return;
         }
-        if (p == endingStart_ && endings_ != nullptr && !forcedQuotient_ && !wholeDivisor_) {
+        if (p == endingStart_ && endings_ != nullptr && !divisorGiven_) {
             divisorEndings(divisor);
             return;
         }
@@ -388,7 +388,7 @@ private:
     DigitSource source_[kMaxDivisorDigits] = {};
     int8_t forced_[kMaxDivisorDigits] = {};
     bool forcedQuotient_ = false;
-    bool wholeDivisor_ = false;  // searchDivisor: every digit given, the endings skipped
+    bool divisorGiven_ = false;  // searchOne, searchDivisor: every digit given, the endings skipped
     int8_t quotientDigit_[kMaxQuotientDigits] = {};
 
     // The right-end table's endings, and the quotient digits the current one allows
